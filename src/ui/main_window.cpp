@@ -1,0 +1,272 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <vector>
+
+#include "puzzles/load.h"
+#include "ui/cell_view.h"
+#include "ui/geometry.h"
+#include "ui/info_window.h"
+#include "ui/texts.h"
+
+namespace brindle::ui {
+
+namespace {
+
+// The 25 cells from the topmost down. A lower row lies over the row above; within a
+// row the right-hand cell lies over its left neighbour, except that column 1 lies over
+// column 2. So each 2-pixel overlap strip belongs to exactly one cell.
+constexpr Pos kCellStacking[kCellCount] = {
+    {5, 5}, {5, 4}, {5, 3}, {5, 1}, {5, 2}, {4, 5}, {4, 4}, {4, 3}, {4, 1},
+    {4, 2}, {3, 5}, {3, 4}, {3, 3}, {3, 1}, {3, 2}, {2, 5}, {2, 4}, {2, 3},
+    {2, 1}, {2, 2}, {1, 5}, {1, 1}, {1, 4}, {1, 3}, {1, 2},
+};
+
+// Puts sibling widgets into the given stacking order, the first one on top.
+void stackTopFirst(const std::vector<QWidget*>& widgets) {
+    for (auto it = widgets.rbegin(); it != widgets.rend(); ++it) (*it)->raise();
+}
+
+QLabel* pictureLabel(QWidget* parent, const char* name, const QRect& rect, const QPixmap& pm,
+                     bool visible) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect);
+    label->setPixmap(pm);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setVisible(visible);
+    return label;
+}
+
+QLabel* textLabel(QWidget* parent, const char* name, const QRect& rect, const char* caption,
+                  Qt::Alignment align) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect);
+    label->setAlignment(align | Qt::AlignTop);
+    return label;
+}
+
+QLabel* framedPanel(QWidget* parent, const char* name, const QRect& rect) {
+    auto* panel = new QLabel(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setGeometry(rect);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+void syncTimer(QTimer* timer, bool enabled) {
+    if (enabled == timer->isActive()) return;
+    if (enabled) {
+        timer->start();
+    } else {
+        timer->stop();
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), pictures_(Pictures::load()), cellAtCreation_(pictures_.white.copy()) {
+    setObjectName(QStringLiteral("main"));
+    setWindowTitle(QString::fromUtf8(text::kMainCaption));
+    setWindowIcon(pictures_.programIcon);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(px(3630), px(3930));
+    setCentralWidget(client);
+
+    buildBoard(client);
+    buildStatusBar(client);
+    buildMenus();
+    buildTimers();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    game_ = startUp();
+    present();
+
+    adjustSize();
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                    screen()->availableGeometry()));
+}
+
+void MainWindow::buildBoard(QWidget* client) {
+    for (int i = 0; i < kCellCount; ++i) {
+        const Pos p = posOf(i);
+        auto* cell = new CellView(p, cellAtCreation_, client);
+        cell->setGeometry(twipRect((p.col - 1) * 720, (p.row - 1) * 720, 750, 750));
+        connect(cell, &QAbstractButton::clicked, this,
+                [this, p] { apply([p](Game& g) { click(g, p); }); });
+        cells_[static_cast<std::size_t>(i)] = cell;
+    }
+    cover_ = pictureLabel(client, "Image9", twipRect(0, 0, 3630, 3630), pictures_.cover, false);
+    stat_ = textLabel(client, "Stat", twipRect(720, 120, 255, 255), "1", Qt::AlignLeft);
+    stat_->hide();
+    QLabel* white =
+        pictureLabel(client, "white", twipRect(0, 2880, 750, 750), pictures_.white, false);
+    QLabel* yellow =
+        pictureLabel(client, "yellow", twipRect(720, 2880, 750, 750), pictures_.yellow, false);
+
+    std::vector<QWidget*> order = {stat_, cover_};
+    for (Pos p : kCellStacking) order.push_back(cells_[static_cast<std::size_t>(indexOf(p))]);
+    order.push_back(white);
+    order.push_back(yellow);
+    stackTopFirst(order);
+}
+
+void MainWindow::buildStatusBar(QWidget* client) {
+    auto* strip = new QWidget(client);
+    strip->setObjectName(QStringLiteral("StatusBar"));
+    strip->setGeometry(twipRect(0, 3630, 3615, 375));
+
+    QLabel* process = framedPanel(strip, "Process", twipRect(315, 0, 2415, 300));
+    QLabel* time = framedPanel(strip, "Time", twipRect(2745, 0, 855, 300));
+    minutes_ = textLabel(strip, "Label1", twipRect(2760, 40, 255, 255), "0", Qt::AlignRight);
+    QLabel* colon = textLabel(strip, "Label2", twipRect(3120, 40, 135, 375), ":", Qt::AlignLeft);
+    seconds_ = textLabel(strip, "Label3", twipRect(3240, 40, 255, 255), "0", Qt::AlignLeft);
+
+    for (int n = 1; n <= kSegmentCount; ++n) {
+        // pro10 and pro12 sit at 45 twips rather than 40: the same pixel row.
+        const int top = (n == 10 || n == 12) ? 45 : 40;
+        const QByteArray name = "pro" + QByteArray::number(n);
+        segments_[static_cast<std::size_t>(n - 1)] = pictureLabel(
+            strip, name.constData(), twipRect(360 + 180 * (n - 1), top, 150, 225),
+            pictures_.segment, false);
+    }
+
+    picture1_ = new QLabel(strip);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    picture1_->setGeometry(twipRect(0, 0, 300, 300));
+    picture1_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    picture1_->setAlignment(Qt::AlignCenter);
+    picture1_->setPixmap(pictures_.of(Picture::Image1));
+
+    std::vector<QWidget*> order = {picture1_};
+    for (int n = kSegmentCount; n >= 1; --n) order.push_back(segments_[static_cast<std::size_t>(n - 1)]);
+    order.insert(order.end(), {seconds_, colon, minutes_, time, process});
+    // The hidden holders of the icon's pictures, Image8 and Image7 above the six frames.
+    const char* const imageNames[] = {"Image8", "Image7", "Image1", "Image2",
+                                      "Image3", "Image4", "Image5", "Image6"};
+    for (const char* name : imageNames) {
+        const int n = name[5] - '0';
+        order.push_back(pictureLabel(strip, name, twipRect(0, 0, 240, 240),
+                                     pictures_.images[static_cast<std::size_t>(n - 1)], false));
+    }
+    stackTopFirst(order);
+}
+
+void MainWindow::buildMenus() {
+    auto addMenu = [](auto* parent, const char* name, const char* caption) {
+        QMenu* menu = parent->addMenu(QString::fromUtf8(caption));
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    auto addCommand = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+
+    QMenu* game = addMenu(menuBar(), "Game", text::kGame);
+    gameNew_ = addCommand(game, "GameNew", text::kGameNew, [this] { apply(newGame); });
+    gameStop_ = addCommand(game, "GameStop", text::kGameStop, [this] { askStopGame(); });
+    gameNew_->setEnabled(false);
+
+    QMenu* load = addMenu(menuBar(), "Load", text::kLoad);
+    const Puzzle& full = PuzzleCatalogue[0];
+    addCommand(load, full.menuName.data(), full.caption.data(),
+               [this, &full] { apply([&full](Game& g) { LoadPuzzle(g, full); }); });
+    QMenu* patterns = addMenu(load, "LoadDem", text::kLoadDem);
+    for (std::size_t i = 1; i < PuzzleCatalogue.size(); ++i) {
+        const Puzzle& p = PuzzleCatalogue[i];
+        addCommand(patterns, p.menuName.data(), p.caption.data(),
+                   [this, &p] { apply([&p](Game& g) { LoadPuzzle(g, p); }); });
+    }
+
+    QMenu* help = addMenu(menuBar(), "Help", text::kHelp);
+    addCommand(help, "HelpHowToPlay", text::kHelpHowToPlay,
+               [this] { showInfo(InfoWindow::HowToPlay); });
+    addCommand(help, "HelpPro", text::kHelpPro, [this] { showInfo(InfoWindow::Apro); });
+    help->addSeparator()->setObjectName(QStringLiteral("HelpLine1"));
+    addCommand(help, "HelpAuhtor", text::kHelpAuhtor, [this] { showInfo(InfoWindow::About); });
+}
+
+void MainWindow::buildTimers() {
+    QWidget* strip = findChild<QWidget*>(QStringLiteral("StatusBar"));
+    for (int n = 1; n <= kRingSize; ++n) {
+        auto* timer = new QTimer(strip);
+        timer->setObjectName(QStringLiteral("Timer%1").arg(n));
+        timer->setInterval(200);
+        connect(timer, &QTimer::timeout, this, [this, n] { apply([n](Game& g) { ringTick(g, n); }); });
+        ring_[static_cast<std::size_t>(n - 1)] = timer;
+    }
+    clock_ = new QTimer(this);
+    clock_->setObjectName(QStringLiteral("Timer7"));
+    clock_->setInterval(1000);
+    connect(clock_, &QTimer::timeout, this, [this] { apply(clockTick); });
+}
+
+void MainWindow::askStopGame() {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kProgramTitle),
+                    QString::fromUtf8(text::kStopQuestion),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+    if (box.exec() == QMessageBox::Ok) apply(stopGame);
+}
+
+void MainWindow::showInfo(int which) {
+    InfoWindow window(static_cast<InfoWindow::Kind>(which), pictures_, this);
+    window.exec();
+}
+
+void MainWindow::present() {
+    const Game& g = game_;
+    for (int i = 0; i < kCellCount; ++i) {
+        const Pos p = posOf(i);
+        const Cell now = g.cells.at(p);
+        if (now == shown_.cells.at(p)) continue;
+        cells_[static_cast<std::size_t>(i)]->setPicture(now == Cell::Lit     ? pictures_.yellow
+                                                        : now == Cell::Unlit ? pictures_.white
+                                                                             : cellAtCreation_);
+    }
+    for (int k = 0; k < kSegmentCount; ++k) {
+        const bool on = k < g.progress.segments;
+        if (on != (k < shown_.progress.segments)) segments_[static_cast<std::size_t>(k)]->setVisible(on);
+    }
+    if (g.Image9 != shown_.Image9) cover_->setVisible(g.Image9);
+    if (g.clock.Stat != shown_.clock.Stat) stat_->setText(QString::fromStdString(g.clock.Stat));
+    if (g.clock.minutesCaption != shown_.clock.minutesCaption) {
+        minutes_->setText(QString::fromStdString(g.clock.minutesCaption));
+    }
+    if (g.clock.secondsCaption != shown_.clock.secondsCaption) {
+        seconds_->setText(QString::fromStdString(g.clock.secondsCaption));
+    }
+    if (g.icon.Picture1 != shown_.icon.Picture1) picture1_->setPixmap(pictures_.of(g.icon.Picture1));
+    gameNew_->setEnabled(g.GameNew);
+    gameStop_->setEnabled(g.GameStop);
+
+    syncTimer(clock_, g.clock.running);
+    for (int n = 0; n < kRingSize; ++n) {
+        syncTimer(ring_[static_cast<std::size_t>(n)], g.icon.enabled[static_cast<std::size_t>(n)]);
+    }
+    shown_ = g;
+}
+
+}  // namespace brindle::ui

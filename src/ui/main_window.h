@@ -1,0 +1,64 @@
+// The main window: shows the game held by the core and feeds it the user's events.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+
+#include "puzzles/catalogue.h"
+#include "session/game.h"
+#include "ui/pictures.h"
+
+class QAction;
+class QLabel;
+class QTimer;
+
+namespace brindle::ui {
+
+class CellView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    const Game& game() const { return game_; }
+    const Pictures& pictures() const { return pictures_; }
+
+private:
+    void buildBoard(QWidget* client);
+    void buildStatusBar(QWidget* client);
+    void buildMenus();
+    void buildTimers();
+
+    void askStopGame();
+    void showInfo(int which);
+
+    // Runs one command of the core, then shows its outcome.
+    template <typename Command>
+    void apply(Command&& command) {
+        command(game_);
+        present();
+    }
+    // Brings widgets, timers and menu entries in line with the game; touches only
+    // what changed since the last call, so an idle tick repaints almost nothing.
+    void present();
+
+    Pictures pictures_;
+    QPixmap cellAtCreation_;  // the cells' own copy of the unlit picture
+    Game game_;
+    Game shown_;
+
+    std::array<CellView*, kCellCount> cells_{};
+    std::array<QLabel*, kSegmentCount> segments_{};
+    QLabel* cover_ = nullptr;
+    QLabel* stat_ = nullptr;
+    QLabel* picture1_ = nullptr;
+    QLabel* minutes_ = nullptr;
+    QLabel* seconds_ = nullptr;
+    std::array<QTimer*, kRingSize> ring_{};
+    QTimer* clock_ = nullptr;
+    QAction* gameNew_ = nullptr;
+    QAction* gameStop_ = nullptr;
+};
+
+}  // namespace brindle::ui

@@ -1,0 +1,50 @@
+// Every text the windows show, in one place.
+#pragma once
+
+namespace brindle::ui::text {
+
+inline constexpr char kMainCaption[] = "Quorvane Brindle";
+inline constexpr char kProgramTitle[] = "Brindle";
+
+inline constexpr char kGame[] = "Игра";
+inline constexpr char kGameNew[] = "Новая игра";
+inline constexpr char kGameStop[] = "Остановить игру";
+inline constexpr char kLoad[] = "Загрузить";
+inline constexpr char kLoadDem[] = "Узоры";
+inline constexpr char kHelp[] = "Справка";
+inline constexpr char kHelpHowToPlay[] = "Как играть";
+inline constexpr char kHelpPro[] = "Возможности программы";
+inline constexpr char kHelpAuhtor[] = "Автор";
+
+inline constexpr char kStopQuestion[] =
+    "Игра будет остановлена. Все данные будут стерты!\nПродолжить?";
+
+inline constexpr char kHeading[] = "Quorvane Brindle (версия 1.0)";
+
+inline constexpr char kHowToPlayCaption[] = "Как играть";
+inline constexpr char kHowToPlayGoal[] =
+    "Цель игры - залить всё поле желтым цветом с помощью плюсиков. Это трудная задача.";
+inline constexpr char kHowToPlayRule[] =
+    "Если часть плюсика окажется на уже заокрашен желтым цветом квадратом, то этот квадрат "
+    "станет белым.";
+
+inline constexpr char kAboutCaption[] = "О Brindle";
+inline constexpr char kAboutAuthor[] = "Автор программы: Мирон Светлячков";
+inline constexpr char kAboutMaker[] = "Компания Quorvane, 2006 год";
+
+inline constexpr char kAproCaption[] = "Возможности программы";
+inline constexpr char kAproMenus[] =
+    "Вы можете остановить или запустить игру из меню \"Игра\". "
+    "В программе есть возможность загружать разные узоры из меню \"Узоры\". "
+    "В меню \"Справка\" вы можете получить дополнительную информацию о программе.";
+inline constexpr char kAproStatus[] =
+    "В низу расположена строка состояния. В ней вы можете следить за процессом игры. "
+    "Значок внизу показывает состояние игры:";
+inline constexpr char kLegendRunning[] = "-  игра работает и можно в неё играть";
+inline constexpr char kLegendPuzzle[] = "-  игра приостановлена, загружен узор";
+inline constexpr char kLegendStopped[] = "-  игра остановлена, играть в неё нельзя";
+inline constexpr char kAproBar[] =
+    "По центру роспологается шкала, показывающая процент заполнения поля. Рядом расположен "
+    "таймер, который показывает время игры.";
+
+}  // namespace brindle::ui::text
