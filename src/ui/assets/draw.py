@@ -36,7 +36,7 @@ def grid_lines():
     column 1 lies over column 2 and every other cell over its left neighbour, so the
     line between columns 1 and 2 is column 1's right border; between rows, the lower
     row lies on top, so every line there is the lower cell's top border."""
-    xs = [0, PITCH + CELL - 1] + [PITCH * c for c in (2, 3, 4)] + [BOARD - 1]
+    xs = [0, CELL - 1] + [PITCH * c for c in (2, 3, 4)] + [BOARD - 1]
     ys = [PITCH * r for r in range(5)] + [BOARD - 1]
     return xs, ys
 
