@@ -1,6 +1,7 @@
 #include "ui/app.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QTranslator>
 
 namespace brindle::ui {
@@ -9,6 +10,12 @@ void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Brindle"));
     QApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // The layout's labels are sized for a small desktop font: 8 points of a plain sans
+    // serif, which is about 11 pixels at 96 dpi. Liberation Sans has the metrics of
+    // the classic desktop fonts, so every text fits its box.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(8);
+    QApplication::setFont(font);
     // The standard buttons (OK, Cancel) read as a Russian desktop shows them. The
     // translation is embedded, so nothing is read from the disk.
     auto* translator = new QTranslator(&app);

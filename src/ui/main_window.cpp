@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -228,6 +229,8 @@ void MainWindow::askStopGame() {
                     QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
+    // Plain text buttons, as the desktop's own message boxes have them.
+    for (QAbstractButton* button : box.buttons()) button->setIcon(QIcon());
     if (box.exec() == QMessageBox::Ok) apply(stopGame);
 }
 

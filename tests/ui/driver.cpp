@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -61,7 +62,10 @@ void whenModalOpens(std::function<void(QWidget*)> inside) {
             whenModalOpens(inside);
             return;
         }
+        QPointer<QWidget> guard(modal);
         inside(modal);
+        // A check that failed inside must not leave the test waiting on an open window.
+        if (guard && guard->isVisible()) guard->close();
     });
 }
 
