@@ -28,9 +28,10 @@ bool displayReachable() {
 
 int main(int argc, char** argv) {
     if (!displayReachable()) {
-        std::fputs("brindle: no display to open the window on (DISPLAY is not set or not "
-                   "reachable); start it from a desktop session or under Xvfb.\n",
-                   stderr);
+        std::fputs(
+            "brindle: no display to open the window on (DISPLAY is not set or not "
+            "reachable); start it from a desktop session or under Xvfb.\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);

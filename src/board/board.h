@@ -26,11 +26,15 @@ constexpr bool onBoard(Pos p) {
 }
 
 // Row-major index, rc_1_1 first and rc_5_5 last.
-constexpr int indexOf(Pos p) { return (p.row - 1) * kSide + (p.col - 1); }
-constexpr Pos posOf(int index) { return {index / kSide + 1, index % kSide + 1}; }
+constexpr int indexOf(Pos p) {
+    return (p.row - 1) * kSide + (p.col - 1);
+}
+constexpr Pos posOf(int index) {
+    return {index / kSide + 1, index % kSide + 1};
+}
 
 class Board {
-public:
+  public:
     // Every cell shows neither picture, as the layout creates them.
     Board() { cells_.fill(Cell::Neither); }
 
@@ -50,7 +54,7 @@ public:
 
     friend bool operator==(const Board&, const Board&) = default;
 
-private:
+  private:
     std::array<Cell, kCellCount> cells_;
 };
 

@@ -7,8 +7,8 @@
 namespace brindle {
 
 struct Puzzle {
-    std::string_view menuName;          // the menu entry's objectName
-    std::string_view caption;           // its caption
+    std::string_view menuName;             // the menu entry's objectName
+    std::string_view caption;              // its caption
     std::array<std::string_view, 5> rows;  // top to bottom; X lit, . unlit, columns 1..5
 };
 

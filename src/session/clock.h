@@ -7,10 +7,10 @@
 namespace brindle {
 
 struct Clock {
-    bool running = true;                 // Timer7 enabled
-    std::string Stat = "1";              // restart flag: "0" restarts at the next tick
-    std::string minutesCaption = "0";    // Label1
-    std::string secondsCaption = "0";    // Label3
+    bool running = true;               // Timer7 enabled
+    std::string Stat = "1";            // restart flag: "0" restarts at the next tick
+    std::string minutesCaption = "0";  // Label1
+    std::string secondsCaption = "0";  // Label3
     std::int16_t seconds = 0;
     std::int16_t minutes = 0;
     friend bool operator==(const Clock&, const Clock&) = default;

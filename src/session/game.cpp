@@ -5,7 +5,8 @@ namespace brindle {
 namespace {
 
 void clearBoard(Board& cells) {
-    for (int i = 0; i < kCellCount; ++i) cells.setUnlit(posOf(i));
+    for (int i = 0; i < kCellCount; ++i)
+        cells.setUnlit(posOf(i));
 }
 
 }  // namespace
@@ -48,9 +49,13 @@ void press(Game& g, Pos p) {
     if (!g.Image9) click(g, p);
 }
 
-void clockTick(Game& g) { tick(g.clock); }
+void clockTick(Game& g) {
+    tick(g.clock);
+}
 
-void ringTick(Game& g, int timer) { tick(g.icon, timer); }
+void ringTick(Game& g, int timer) {
+    tick(g.icon, timer);
+}
 
 std::optional<GameState> stateOf(const Game& g) {
     const int ring = enabledCount(g.icon);

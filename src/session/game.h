@@ -14,13 +14,13 @@
 namespace brindle {
 
 struct Game {
-    Board cells;                 // rc_1_1 .. rc_5_5
-    Progress progress;           // lit count and pro1 .. pro13
-    bool GameNew = false;        // menu entry enabled
-    bool GameStop = true;        // menu entry enabled
-    bool Image9 = false;         // the board cover shown
-    Clock clock;                 // Timer7, Stat, Label1, Label3
-    IconRing icon;               // Timer1 .. Timer6, Picture1
+    Board cells;           // rc_1_1 .. rc_5_5
+    Progress progress;     // lit count and pro1 .. pro13
+    bool GameNew = false;  // menu entry enabled
+    bool GameStop = true;  // menu entry enabled
+    bool Image9 = false;   // the board cover shown
+    Clock clock;           // Timer7, Stat, Label1, Label3
+    IconRing icon;         // Timer1 .. Timer6, Picture1
     friend bool operator==(const Game&, const Game&) = default;
 };
 

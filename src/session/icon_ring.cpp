@@ -4,7 +4,9 @@
 
 namespace brindle {
 
-void start(IconRing& ring) { ring.enabled[0] = true; }
+void start(IconRing& ring) {
+    ring.enabled[0] = true;
+}
 
 void halt(IconRing& ring, Picture still) {
     ring.enabled.fill(false);

@@ -10,11 +10,22 @@ namespace brindle {
 inline constexpr int kRingSize = 6;
 
 // The pictures the icon can show, named after the hidden images that hold them.
-enum class Picture : std::uint8_t { Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8 };
+enum class Picture : std::uint8_t {
+    Image1,
+    Image2,
+    Image3,
+    Image4,
+    Image5,
+    Image6,
+    Image7,
+    Image8
+};
 inline constexpr Picture kStoppedPicture = Picture::Image7;
 inline constexpr Picture kPuzzlePicture = Picture::Image8;
 
-constexpr Picture frame(int n) { return static_cast<Picture>(n - 1); }  // n = 1..6
+constexpr Picture frame(int n) {
+    return static_cast<Picture>(n - 1);
+}  // n = 1..6
 
 struct IconRing {
     std::array<bool, kRingSize> enabled{};  // Timer1 .. Timer6

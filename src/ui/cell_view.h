@@ -10,16 +10,16 @@ namespace brindle::ui {
 
 class CellView : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     CellView(Pos pos, const QPixmap& picture, QWidget* parent);
 
     Pos pos() const { return pos_; }
     void setPicture(const QPixmap& picture);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     Pos pos_;
     QPixmap picture_;
 };

@@ -16,10 +16,10 @@ namespace {
 
 // A transparent label over the whole window: whatever the player clicks, it is this.
 class CloseArea : public QLabel {
-public:
+  public:
     using QLabel::QLabel;
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override { event->accept(); }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (rect().contains(event->position().toPoint())) window()->close();
@@ -71,10 +71,10 @@ InfoWindow::InfoWindow(Kind kind, const Pictures& pictures, QWidget* owner) : QD
             setFixedSize(px(4875), px(1785));
             close->setObjectName(QStringLiteral("Label4"));
             close->setGeometry(twipRect(0, 0, 4935, 1815));
-            topFirst.push_back(addText(this, "Label3", twipRect(960, 960, 3495, 615),
-                                       text::kHowToPlayRule));
-            topFirst.push_back(addText(this, "Label2", twipRect(960, 480, 3495, 495),
-                                       text::kHowToPlayGoal));
+            topFirst.push_back(
+                addText(this, "Label3", twipRect(960, 960, 3495, 615), text::kHowToPlayRule));
+            topFirst.push_back(
+                addText(this, "Label2", twipRect(960, 480, 3495, 495), text::kHowToPlayGoal));
             topFirst.insert(topFirst.end(), {rule, heading, icon});
             break;
         case About:
@@ -108,13 +108,14 @@ InfoWindow::InfoWindow(Kind kind, const Pictures& pictures, QWidget* owner) : QD
                  addText(this, "Label4", twipRect(1320, 2520, 3135, 255), text::kLegendRunning),
                  addPicture(this, "Image2", twipRect(960, 2520, 240, 240),
                             pictures.of(Picture::Image1)),
-                 addText(this, "Label3", twipRect(960, 1800, 3495, 615), text::kAproStatus),
-                 rule, icon, heading,
+                 addText(this, "Label3", twipRect(960, 1800, 3495, 615), text::kAproStatus), rule,
+                 icon, heading,
                  addText(this, "Label2", twipRect(960, 480, 3495, 1215), text::kAproMenus)});
             break;
         }
     }
-    for (auto it = topFirst.rbegin(); it != topFirst.rend(); ++it) (*it)->raise();
+    for (auto it = topFirst.rbegin(); it != topFirst.rend(); ++it)
+        (*it)->raise();
 
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                     screen()->availableGeometry()));

@@ -10,7 +10,7 @@ namespace brindle::ui {
 
 class InfoWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     enum Kind { HowToPlay, Apro, About };
 
     InfoWindow(Kind kind, const Pictures& pictures, QWidget* owner);

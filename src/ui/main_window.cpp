@@ -34,7 +34,8 @@ constexpr Pos kCellStacking[kCellCount] = {
 
 // Puts sibling widgets into the given stacking order, the first one on top.
 void stackTopFirst(const std::vector<QWidget*>& widgets) {
-    for (auto it = widgets.rbegin(); it != widgets.rend(); ++it) (*it)->raise();
+    for (auto it = widgets.rbegin(); it != widgets.rend(); ++it)
+        (*it)->raise();
 }
 
 QLabel* pictureLabel(QWidget* parent, const char* name, const QRect& rect, const QPixmap& pm,
@@ -83,8 +84,8 @@ MainWindow::MainWindow(QWidget* parent)
     setWindowTitle(QString::fromUtf8(text::kMainCaption));
     setWindowIcon(pictures_.programIcon);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -123,7 +124,8 @@ void MainWindow::buildBoard(QWidget* client) {
         pictureLabel(client, "yellow", twipRect(720, 2880, 750, 750), pictures_.yellow, false);
 
     std::vector<QWidget*> order = {stat_, cover_};
-    for (Pos p : kCellStacking) order.push_back(cells_[static_cast<std::size_t>(indexOf(p))]);
+    for (Pos p : kCellStacking)
+        order.push_back(cells_[static_cast<std::size_t>(indexOf(p))]);
     order.push_back(white);
     order.push_back(yellow);
     stackTopFirst(order);
@@ -144,9 +146,9 @@ void MainWindow::buildStatusBar(QWidget* client) {
         // pro10 and pro12 sit at 45 twips rather than 40: the same pixel row.
         const int top = (n == 10 || n == 12) ? 45 : 40;
         const QByteArray name = "pro" + QByteArray::number(n);
-        segments_[static_cast<std::size_t>(n - 1)] = pictureLabel(
-            strip, name.constData(), twipRect(360 + 180 * (n - 1), top, 150, 225),
-            pictures_.segment, false);
+        segments_[static_cast<std::size_t>(n - 1)] =
+            pictureLabel(strip, name.constData(), twipRect(360 + 180 * (n - 1), top, 150, 225),
+                         pictures_.segment, false);
     }
 
     picture1_ = new QLabel(strip);
@@ -157,7 +159,8 @@ void MainWindow::buildStatusBar(QWidget* client) {
     picture1_->setPixmap(pictures_.of(Picture::Image1));
 
     std::vector<QWidget*> order = {picture1_};
-    for (int n = kSegmentCount; n >= 1; --n) order.push_back(segments_[static_cast<std::size_t>(n - 1)]);
+    for (int n = kSegmentCount; n >= 1; --n)
+        order.push_back(segments_[static_cast<std::size_t>(n - 1)]);
     order.insert(order.end(), {seconds_, colon, minutes_, time, process});
     // The hidden holders of the icon's pictures, Image8 and Image7 above the six frames.
     const char* const imageNames[] = {"Image8", "Image7", "Image1", "Image2",
@@ -214,7 +217,8 @@ void MainWindow::buildTimers() {
         auto* timer = new QTimer(strip);
         timer->setObjectName(QStringLiteral("Timer%1").arg(n));
         timer->setInterval(200);
-        connect(timer, &QTimer::timeout, this, [this, n] { apply([n](Game& g) { ringTick(g, n); }); });
+        connect(timer, &QTimer::timeout, this,
+                [this, n] { apply([n](Game& g) { ringTick(g, n); }); });
         ring_[static_cast<std::size_t>(n - 1)] = timer;
     }
     clock_ = new QTimer(this);
@@ -225,12 +229,13 @@ void MainWindow::buildTimers() {
 
 void MainWindow::askStopGame() {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kProgramTitle),
-                    QString::fromUtf8(text::kStopQuestion),
-                    QMessageBox::Ok | QMessageBox::Cancel, this);
+                    QString::fromUtf8(text::kStopQuestion), QMessageBox::Ok | QMessageBox::Cancel,
+                    this);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     // Plain text buttons, as the desktop's own message boxes have them.
-    for (QAbstractButton* button : box.buttons()) button->setIcon(QIcon());
+    for (QAbstractButton* button : box.buttons())
+        button->setIcon(QIcon());
     if (box.exec() == QMessageBox::Ok) apply(stopGame);
 }
 
@@ -251,7 +256,8 @@ void MainWindow::present() {
     }
     for (int k = 0; k < kSegmentCount; ++k) {
         const bool on = k < g.progress.segments;
-        if (on != (k < shown_.progress.segments)) segments_[static_cast<std::size_t>(k)]->setVisible(on);
+        if (on != (k < shown_.progress.segments))
+            segments_[static_cast<std::size_t>(k)]->setVisible(on);
     }
     if (g.Image9 != shown_.Image9) cover_->setVisible(g.Image9);
     if (g.clock.Stat != shown_.clock.Stat) stat_->setText(QString::fromStdString(g.clock.Stat));
@@ -261,7 +267,8 @@ void MainWindow::present() {
     if (g.clock.secondsCaption != shown_.clock.secondsCaption) {
         seconds_->setText(QString::fromStdString(g.clock.secondsCaption));
     }
-    if (g.icon.Picture1 != shown_.icon.Picture1) picture1_->setPixmap(pictures_.of(g.icon.Picture1));
+    if (g.icon.Picture1 != shown_.icon.Picture1)
+        picture1_->setPixmap(pictures_.of(g.icon.Picture1));
     gameNew_->setEnabled(g.GameNew);
     gameStop_->setEnabled(g.GameStop);
 

@@ -18,13 +18,13 @@ class CellView;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(QWidget* parent = nullptr);
 
     const Game& game() const { return game_; }
     const Pictures& pictures() const { return pictures_; }
 
-private:
+  private:
     void buildBoard(QWidget* client);
     void buildStatusBar(QWidget* client);
     void buildMenus();

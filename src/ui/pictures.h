@@ -10,10 +10,10 @@
 namespace brindle::ui {
 
 struct Pictures {
-    QPixmap white;    // unlit cell
-    QPixmap yellow;   // lit cell
-    QPixmap cover;    // Image9
-    QPixmap segment;  // pro1 .. pro13
+    QPixmap white;                  // unlit cell
+    QPixmap yellow;                 // lit cell
+    QPixmap cover;                  // Image9
+    QPixmap segment;                // pro1 .. pro13
     std::array<QPixmap, 8> images;  // Image1 .. Image8: six frames, stopped, puzzle
     QIcon programIcon;
 

@@ -30,26 +30,22 @@ TEST_P(Cross, InvertsExactlyTheCellAndItsOrthogonalNeighbours) {
     EXPECT_EQ(picture(b), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Board, Cross,
-    ::testing::Values(CrossCase{{1, 1}, "XX.../X..../...../...../....."},
-                      CrossCase{{1, 3}, ".XXX./..X../...../...../....."},
-                      CrossCase{{1, 5}, "...XX/....X/...../...../....."},
-                      CrossCase{{2, 1}, "X..../XX.../X..../...../....."},
-                      CrossCase{{2, 5}, "....X/...XX/....X/...../....."},
-                      CrossCase{{3, 3}, "...../..X../.XXX./..X../....."},
-                      CrossCase{{4, 2}, "...../...../.X.../XXX../.X..."},
-                      CrossCase{{5, 1}, "...../...../...../X..../XX..."},
-                      CrossCase{{5, 3}, "...../...../...../..X../.XXX."},
-                      CrossCase{{5, 5}, "...../...../...../....X/...XX"}));
+INSTANTIATE_TEST_SUITE_P(Board, Cross,
+                         ::testing::Values(CrossCase{{1, 1}, "XX.../X..../...../...../....."},
+                                           CrossCase{{1, 3}, ".XXX./..X../...../...../....."},
+                                           CrossCase{{1, 5}, "...XX/....X/...../...../....."},
+                                           CrossCase{{2, 1}, "X..../XX.../X..../...../....."},
+                                           CrossCase{{2, 5}, "....X/...XX/....X/...../....."},
+                                           CrossCase{{3, 3}, "...../..X../.XXX./..X../....."},
+                                           CrossCase{{4, 2}, "...../...../.X.../XXX../.X..."},
+                                           CrossCase{{5, 1}, "...../...../...../X..../XX..."},
+                                           CrossCase{{5, 3}, "...../...../...../..X../.XXX."},
+                                           CrossCase{{5, 5}, "...../...../...../....X/...XX"}));
 
 TEST(Board, CrossSizesFollowTheEdges) {
     // How many cells a click on each cell inverts, laid out as the board.
-    const int expected[5][5] = {{3, 4, 4, 4, 3},
-                                {4, 5, 5, 5, 4},
-                                {4, 5, 5, 5, 4},
-                                {4, 5, 5, 5, 4},
-                                {3, 4, 4, 4, 3}};
+    const int expected[5][5] = {
+        {3, 4, 4, 4, 3}, {4, 5, 5, 5, 4}, {4, 5, 5, 5, 4}, {4, 5, 5, 5, 4}, {3, 4, 4, 4, 3}};
     for (int r = 1; r <= 5; ++r) {
         for (int c = 1; c <= 5; ++c) {
             Board b = kDark;
@@ -86,11 +82,14 @@ TEST(Board, ACellShowingNeitherPictureIsLeftAlone) {
 Board randomBoard() {
     const auto cells = *rc::gen::container<std::vector<int>>(kCellCount, rc::gen::inRange(0, 3));
     Board b;
-    for (int i = 0; i < kCellCount; ++i) b.set(posOf(i), static_cast<Cell>(cells[static_cast<std::size_t>(i)]));
+    for (int i = 0; i < kCellCount; ++i)
+        b.set(posOf(i), static_cast<Cell>(cells[static_cast<std::size_t>(i)]));
     return b;
 }
 
-Pos randomPos() { return posOf(*rc::gen::inRange(0, kCellCount)); }
+Pos randomPos() {
+    return posOf(*rc::gen::inRange(0, kCellCount));
+}
 
 TEST(Board, AMoveIsItsOwnInverse) {
     EXPECT_TRUE(rc::check([] {
@@ -109,11 +108,13 @@ TEST(Board, MovesCommute) {
         const Board start = randomBoard();
         auto clicks = *rc::gen::container<std::vector<int>>(rc::gen::inRange(0, kCellCount));
         Board inOrder = start;
-        for (int i : clicks) play(inOrder, posOf(i));
+        for (int i : clicks)
+            play(inOrder, posOf(i));
         std::mt19937 shuffler(*rc::gen::arbitrary<unsigned>());
         std::shuffle(clicks.begin(), clicks.end(), shuffler);
         Board reordered = start;
-        for (int i : clicks) play(reordered, posOf(i));
+        for (int i : clicks)
+            play(reordered, posOf(i));
         RC_ASSERT(inOrder == reordered);
     }));
 }

@@ -147,7 +147,8 @@ TEST(Load, OverwritesWhateverTheBoardShowed) {
 
 TEST(Load, AfterThreeMinutesTheClockRestarts) {
     Game g = startUp();
-    for (int i = 0; i < 190; ++i) clockTick(g);
+    for (int i = 0; i < 190; ++i)
+        clockTick(g);
     EXPECT_EQ(g.clock.minutesCaption, "3");
     LoadPuzzle(g, PuzzleCatalogue[2]);
     clockTick(g);

@@ -41,12 +41,14 @@ TEST(IconRing, HaltMidPassShowsTheStillAtOnceAndNoMoreFrames) {
     for (Picture still : {kStoppedPicture, kPuzzlePicture}) {
         IconRing ring;
         start(ring);
-        for (int i = 0; i < 3; ++i) fireEnabled(ring);
+        for (int i = 0; i < 3; ++i)
+            fireEnabled(ring);
         halt(ring, still);
         EXPECT_EQ(ring.Picture1, still);
         EXPECT_EQ(enabledCount(ring), 0);
         EXPECT_EQ(fireEnabled(ring), 0);
-        for (int n = 1; n <= kRingSize; ++n) tick(ring, n);  // stray ticks change nothing
+        for (int n = 1; n <= kRingSize; ++n)
+            tick(ring, n);  // stray ticks change nothing
         EXPECT_EQ(ring.Picture1, still);
     }
 }

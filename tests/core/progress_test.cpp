@@ -12,8 +12,8 @@ using testing::boardFrom;
 struct Row {
     int fromLit, toLit, segments;
 };
-constexpr Row kRows[] = {{0, 0, 0},   {1, 3, 1},   {4, 5, 2},   {6, 7, 3},   {8, 9, 4},
-                         {10, 11, 5}, {12, 13, 6}, {14, 15, 7}, {16, 17, 8}, {18, 19, 9},
+constexpr Row kRows[] = {{0, 0, 0},    {1, 3, 1},    {4, 5, 2},    {6, 7, 3},   {8, 9, 4},
+                         {10, 11, 5},  {12, 13, 6},  {14, 15, 7},  {16, 17, 8}, {18, 19, 9},
                          {20, 21, 10}, {22, 23, 11}, {24, 24, 12}, {25, 25, 13}};
 
 TEST(Progress, SegmentTableCoversEveryCountOnce) {

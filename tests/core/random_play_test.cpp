@@ -29,14 +29,21 @@ struct Event {
 
 std::string describe(const Event& e) {
     switch (e.kind) {
-        case Kind::Press: return "press rc_" + std::to_string(posOf(e.arg).row) + "_" +
-                                 std::to_string(posOf(e.arg).col);
-        case Kind::NewGame: return "GameNew";
-        case Kind::StopOk: return "GameStop, OK";
-        case Kind::StopCancel: return "GameStop, Cancel";
-        case Kind::Load: return std::string(PuzzleCatalogue[static_cast<std::size_t>(e.arg)].menuName);
-        case Kind::ClockTick: return "Timer7 tick";
-        case Kind::RingTick: return "Timer" + std::to_string(e.arg) + " tick";
+        case Kind::Press:
+            return "press rc_" + std::to_string(posOf(e.arg).row) + "_" +
+                   std::to_string(posOf(e.arg).col);
+        case Kind::NewGame:
+            return "GameNew";
+        case Kind::StopOk:
+            return "GameStop, OK";
+        case Kind::StopCancel:
+            return "GameStop, Cancel";
+        case Kind::Load:
+            return std::string(PuzzleCatalogue[static_cast<std::size_t>(e.arg)].menuName);
+        case Kind::ClockTick:
+            return "Timer7 tick";
+        case Kind::RingTick:
+            return "Timer" + std::to_string(e.arg) + " tick";
     }
     return "?";
 }
@@ -89,7 +96,8 @@ struct Model {
                 ringTimer = 0;
                 picture = kStoppedPicture;
                 return;
-            case Kind::StopCancel: return;
+            case Kind::StopCancel:
+                return;
             case Kind::Load: {
                 state = GameState::PuzzleLoaded;
                 lit = 0;
@@ -167,13 +175,26 @@ std::optional<Failure> replay(const std::vector<Event>& events) {
         const Event& e = events[i];
         if (!m.offers(e.kind)) continue;
         switch (e.kind) {
-            case Kind::Press: press(g, posOf(e.arg)); break;
-            case Kind::NewGame: newGame(g); break;
-            case Kind::StopOk: stopGame(g); break;
-            case Kind::StopCancel: break;
-            case Kind::Load: LoadPuzzle(g, PuzzleCatalogue[static_cast<std::size_t>(e.arg)]); break;
-            case Kind::ClockTick: clockTick(g); break;
-            case Kind::RingTick: ringTick(g, e.arg); break;
+            case Kind::Press:
+                press(g, posOf(e.arg));
+                break;
+            case Kind::NewGame:
+                newGame(g);
+                break;
+            case Kind::StopOk:
+                stopGame(g);
+                break;
+            case Kind::StopCancel:
+                break;
+            case Kind::Load:
+                LoadPuzzle(g, PuzzleCatalogue[static_cast<std::size_t>(e.arg)]);
+                break;
+            case Kind::ClockTick:
+                clockTick(g);
+                break;
+            case Kind::RingTick:
+                ringTick(g, e.arg);
+                break;
         }
         m.apply(e);
         if (auto why = mismatch(g, m)) return Failure{i, *why};
@@ -235,7 +256,8 @@ TEST(RandomPlay, TheGameFollowsItsRulesOverLongRandomSequences) {
             std::ostringstream out;
             out << "BRINDLE_SEED=" << seed << ", run " << run << ": " << replay(shortest)->why
                 << "\nshortest failing sequence from start-up:";
-            for (const Event& e : shortest) out << "\n  " << describe(e);
+            for (const Event& e : shortest)
+                out << "\n  " << describe(e);
             FAIL() << out.str();
         }
         done += kRun;

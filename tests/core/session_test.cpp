@@ -16,7 +16,8 @@ using testing::picture;
 const std::string kDarkPicture = "...../...../...../...../.....";
 
 void ticks(Game& g, int n) {
-    for (int i = 0; i < n; ++i) clockTick(g);
+    for (int i = 0; i < n; ++i)
+        clockTick(g);
 }
 
 Game running() {
@@ -125,7 +126,8 @@ TEST(Session, ConfirmedStopCoversTheBoardAndHaltsEverything) {
 TEST(Session, ThePressesOfTheBoardLandOnTheCoverWhileItIsShown) {
     Game g = stopped();
     const Game before = g;
-    for (int i = 0; i < kCellCount; ++i) press(g, posOf(i));
+    for (int i = 0; i < kCellCount; ++i)
+        press(g, posOf(i));
     EXPECT_EQ(g, before);
     newGame(g);
     press(g, {3, 3});

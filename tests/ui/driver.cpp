@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -9,13 +10,84 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "board/progress.h"
 #include "ui/app.h"
+#include "ui/cell_view.h"
 
 namespace brindle::ui::testing {
 
-void setUpApplication() { ui::setUpApplication(*qApp); }
+void setUpApplication() {
+    ui::setUpApplication(*qApp);
+}
 
-QWidget* client(MainWindow& w) { return w.findChild<QWidget*>(QStringLiteral("client")); }
+std::unique_ptr<MainWindow> openMainWindow() {
+    auto w = std::make_unique<MainWindow>();
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get())) qWarning("the main window was not exposed");
+    return w;
+}
+
+QLabel* label(MainWindow& w, const QString& name) {
+    return w.findChild<QLabel*>(name);
+}
+
+int visibleSegments(MainWindow& w) {
+    int n = 0;
+    for (int k = 1; k <= kSegmentCount; ++k)
+        n += label(w, QStringLiteral("pro%1").arg(k))->isVisible();
+    return n;
+}
+
+int activeRingTimers(MainWindow& w) {
+    int n = 0;
+    for (int k = 1; k <= kRingSize; ++k)
+        n += timer(w, k)->isActive();
+    return n;
+}
+
+bool iconShows(MainWindow& w, Picture p) {
+    return samePicture(label(w, QStringLiteral("Picture1"))->pixmap(), w.pictures().of(p));
+}
+
+QStringList differencesFromGame(MainWindow& w) {
+    const Game& g = w.game();
+    QStringList out;
+    for (int i = 0; i < kCellCount; ++i) {
+        const Pos p = posOf(i);
+        auto* cell = w.findChild<CellView*>(QStringLiteral("rc_%1_%2").arg(p.row).arg(p.col));
+        const QColor inside = cell->grab().toImage().pixelColor(25, 25);
+        const QColor want = g.cells.isLit(p) ? QColor(255, 255, 0) : QColor(255, 255, 255);
+        if (inside != want) out << cell->objectName();
+    }
+    for (int k = 1; k <= kSegmentCount; ++k) {
+        if (label(w, QStringLiteral("pro%1").arg(k))->isVisible() != (k <= g.progress.segments)) {
+            out << QStringLiteral("pro%1").arg(k);
+        }
+    }
+    auto captionIs = [&](const char* name, const std::string& text) {
+        if (label(w, QLatin1String(name))->text() != QString::fromStdString(text)) out << name;
+    };
+    captionIs("Label1", g.clock.minutesCaption);
+    captionIs("Label3", g.clock.secondsCaption);
+    captionIs("Stat", g.clock.Stat);
+    if (!iconShows(w, g.icon.Picture1)) out << "Picture1";
+    if (label(w, QStringLiteral("Image9"))->isVisible() != g.Image9) out << "Image9";
+    if (w.findChild<QAction*>(QStringLiteral("GameNew"))->isEnabled() != g.GameNew)
+        out << "GameNew";
+    if (w.findChild<QAction*>(QStringLiteral("GameStop"))->isEnabled() != g.GameStop)
+        out << "GameStop";
+    for (int n = 1; n <= kRingSize; ++n) {
+        if (timer(w, n)->isActive() != g.icon.enabled[static_cast<std::size_t>(n - 1)]) {
+            out << QStringLiteral("Timer%1").arg(n);
+        }
+    }
+    if (timer(w, 7)->isActive() != g.clock.running) out << "Timer7";
+    return out;
+}
+
+QWidget* client(MainWindow& w) {
+    return w.findChild<QWidget*>(QStringLiteral("client"));
+}
 
 void clickAt(MainWindow& w, QPoint clientPixel) {
     QWindow* window = w.windowHandle();
@@ -24,7 +96,9 @@ void clickAt(MainWindow& w, QPoint clientPixel) {
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at);
 }
 
-QPoint cellCentre(Pos p) { return {(p.col - 1) * 48 + 25, (p.row - 1) * 48 + 25}; }
+QPoint cellCentre(Pos p) {
+    return {(p.col - 1) * 48 + 25, (p.row - 1) * 48 + 25};
+}
 
 namespace {
 

@@ -6,10 +6,12 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 #include "board/board.h"
 #include "ui/main_window.h"
 
+class QLabel;
 class QTimer;
 class QWidget;
 
@@ -17,6 +19,18 @@ namespace brindle::ui::testing {
 
 // Sets up the application as the program does; call once from initTestCase.
 void setUpApplication();
+
+// A fresh main window, shown and exposed.
+std::unique_ptr<MainWindow> openMainWindow();
+
+QLabel* label(MainWindow& w, const QString& name);
+int visibleSegments(MainWindow& w);
+int activeRingTimers(MainWindow& w);
+bool iconShows(MainWindow& w, Picture p);
+
+// Everything the window shows that differs from the game it holds: cell pictures,
+// segments, captions, the icon, the cover, menu entries and running timers.
+QStringList differencesFromGame(MainWindow& w);
 
 // The client area below the menu bar, where all layout coordinates start.
 QWidget* client(MainWindow& w);

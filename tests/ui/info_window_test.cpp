@@ -6,9 +6,9 @@
 #include <QTimer>
 
 #include "board/progress.h"
+#include "driver.h"
 #include "puzzles/load.h"
 #include "ui/main_window.h"
-#include "driver.h"
 
 using namespace brindle;
 using namespace brindle::ui;
@@ -18,15 +18,11 @@ class InfoWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindow> w;
 
-    QLabel* label(const char* name) { return w->findChild<QLabel*>(QLatin1String(name)); }
+    QLabel* label(const char* name) { return testing::label(*w, QLatin1String(name)); }
 
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(); }
-    void init() {
-        w = std::make_unique<MainWindow>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    }
+    void init() { w = openMainWindow(); }
     void cleanup() { w.reset(); }
 
     void eachLoadCommandLoadsItsEntry_data() {
@@ -55,7 +51,8 @@ private slots:
         QCOMPARE(label("Stat")->text(), QStringLiteral("0"));
         QVERIFY(w->findChild<QAction*>(QStringLiteral("GameNew"))->isEnabled());
         QVERIFY(!w->findChild<QAction*>(QStringLiteral("GameStop"))->isEnabled());
-        for (int n = 1; n <= 6; ++n) QVERIFY(!timer(*w, n)->isActive());
+        for (int n = 1; n <= 6; ++n)
+            QVERIFY(!timer(*w, n)->isActive());
         QVERIFY(timer(*w, 7)->isActive());
         fire(timer(*w, 7));
         QCOMPARE(label("Label3")->text(), QStringLiteral("1"));
@@ -80,7 +77,10 @@ private slots:
         };
         for (const auto& win : windows) {
             // An empty corner, the icon, the heading, a text, and the far corner.
-            const QPoint points[] = {{2, 2}, {30, 30}, {100, 12}, {150, 40},
+            const QPoint points[] = {{2, 2},
+                                     {30, 30},
+                                     {100, 12},
+                                     {150, 40},
                                      {win.client.width() - 1, win.client.height() - 1}};
             for (QPoint p : points) {
                 QTest::addRow("%s at %d,%d", win.name, p.x(), p.y())
@@ -143,7 +143,8 @@ private slots:
         QStringList texts;
         QList<bool> pictures;
         whenModalOpens([&](QWidget* modal) {
-            for (const char* n : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"}) {
+            for (const char* n :
+                 {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"}) {
                 texts << modal->findChild<QLabel*>(QLatin1String(n))->text();
             }
             auto pic = [&](const char* n) {

@@ -8,8 +8,8 @@
 #include <QTimer>
 
 #include "board/progress.h"
-#include "ui/main_window.h"
 #include "driver.h"
+#include "ui/main_window.h"
 
 using namespace brindle;
 using namespace brindle::ui;
@@ -19,24 +19,12 @@ class SessionUiTest : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindow> w;
 
-    QLabel* label(const char* name) { return w->findChild<QLabel*>(QLatin1String(name)); }
+    QLabel* label(const char* name) { return testing::label(*w, QLatin1String(name)); }
     QAction* action(const char* name) { return w->findChild<QAction*>(QLatin1String(name)); }
     QString caption(const char* name) { return label(name)->text(); }
-    bool showsPicture(Picture p) {
-        return samePicture(label("Picture1")->pixmap(), w->pictures().of(p));
-    }
-    int visibleSegments() {
-        int n = 0;
-        for (int k = 1; k <= kSegmentCount; ++k) {
-            n += label(qPrintable(QStringLiteral("pro%1").arg(k)))->isVisible();
-        }
-        return n;
-    }
-    int activeRingTimers() {
-        int n = 0;
-        for (int k = 1; k <= 6; ++k) n += timer(*w, k)->isActive();
-        return n;
-    }
+    bool showsPicture(Picture p) { return iconShows(*w, p); }
+    int visibleSegments() { return testing::visibleSegments(*w); }
+    int activeRingTimers() { return testing::activeRingTimers(*w); }
     // Chooses Game > Stop game and answers the box with the given button.
     void stop(QMessageBox::StandardButton answer) {
         whenModalOpens([answer](QWidget* modal) {
@@ -47,13 +35,9 @@ class SessionUiTest : public QObject {
         chooseMenu(*w, {"Game", "GameStop"});
     }
 
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(); }
-    void init() {
-        w = std::make_unique<MainWindow>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    }
+    void init() { w = openMainWindow(); }
     void cleanup() { w.reset(); }
 
     void theStopBoxAsksInRussian() {
@@ -65,7 +49,8 @@ private slots:
             QVERIFY(box);
             title = box->windowTitle();
             text = box->text();
-            for (QAbstractButton* b : box->buttons()) buttons << b->text();
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text();
             okIsDefault = box->defaultButton() == box->button(QMessageBox::Ok);
             noIcon = box->icon() == QMessageBox::NoIcon;
             ownedByMain = box->parentWidget() == w.get() && box->isModal();
@@ -100,7 +85,8 @@ private slots:
     void confirmedStopHaltsAndCovers() {
         clickAt(*w, cellCentre({3, 3}));
         const QImage board = grabClient(*w);
-        for (int i = 0; i < 3; ++i) fire(timer(*w, 7));
+        for (int i = 0; i < 3; ++i)
+            fire(timer(*w, 7));
         fire(timer(*w, 1));
         stop(QMessageBox::Ok);
         QVERIFY(label("Image9")->isVisible());
@@ -119,13 +105,15 @@ private slots:
         for (int x = 0; x < 242; ++x) {
             for (int y = 0; y < 242; ++y) {
                 const bool line = board.pixelColor(x, y) == QColor(Qt::black);
-                QVERIFY2(covered.pixelColor(x, y) == (line ? QColor(Qt::black) : QColor(192, 192, 192)),
-                         qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+                QVERIFY2(
+                    covered.pixelColor(x, y) == (line ? QColor(Qt::black) : QColor(192, 192, 192)),
+                    qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
             }
         }
         // And it takes every click on the board.
         const Board under = w->game().cells;
-        for (int i = 0; i < kCellCount; ++i) clickAt(*w, cellCentre(posOf(i)));
+        for (int i = 0; i < kCellCount; ++i)
+            clickAt(*w, cellCentre(posOf(i)));
         clickAt(*w, {48, 20});
         QCOMPARE(w->game().cells, under);
     }
@@ -161,7 +149,8 @@ private slots:
         int done = 0;
         for (Reading r : {Reading{1, "0", "1"}, Reading{59, "0", "59"}, Reading{60, "1", "0"},
                           Reading{61, "1", "1"}}) {
-            for (; done < r.ticks; ++done) fire(timer(*w, 7));
+            for (; done < r.ticks; ++done)
+                fire(timer(*w, 7));
             QCOMPARE(caption("Label1"), QString::fromLatin1(r.minutes));
             QCOMPARE(caption("Label3"), QString::fromLatin1(r.seconds));
         }
