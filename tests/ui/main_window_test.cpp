@@ -1,5 +1,7 @@
 // The main window as the player sees it: frame, controls, stacking, menus, clicks.
 #include <QAction>
+#include <QFile>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -37,6 +39,59 @@ class MainWindowTest : public QObject {
         QVERIFY(!f.testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(!w->windowIcon().isNull());
         QCOMPARE(w->windowIcon().availableSizes().size(), 3);  // 16, 32 and 48 px
+    }
+
+    void pictures() {
+        const Pictures& p = w->pictures();
+        auto interior = [](const QPixmap& pm) { return pm.toImage().pixelColor(25, 25); };
+        auto corner = [](const QPixmap& pm) { return pm.toImage().pixelColor(0, 0); };
+        QCOMPARE(p.white.size(), QSize(50, 50));
+        QCOMPARE(p.yellow.size(), QSize(50, 50));
+        QCOMPARE(interior(p.white), QColor(255, 255, 255));
+        QCOMPARE(interior(p.yellow), QColor(255, 255, 0));
+        QCOMPARE(corner(p.white), QColor(0, 0, 0));
+        QCOMPARE(p.yellow.toImage().pixelColor(49, 25), QColor(0, 0, 0));
+        QCOMPARE(p.cover.size(), QSize(242, 242));
+        QCOMPARE(p.segment.size(), QSize(10, 15));
+        QCOMPARE(p.segment.toImage().pixelColor(5, 7), QColor(0, 0, 128));
+        // The diamond turns: how many columns each frame covers, on a transparent ground.
+        const int widths[] = {13, 9, 5, 1, 5, 9, 13, 13};
+        for (std::size_t i = 0; i < p.images.size(); ++i) {
+            const QImage img = p.images[i].toImage();
+            QCOMPARE(img.size(), QSize(16, 16));
+            QVERIFY(img.hasAlphaChannel());
+            QCOMPARE(img.pixelColor(0, 0).alpha(), 0);
+            int columns = 0;
+            for (int x = 0; x < 16; ++x) {
+                bool any = false;
+                for (int y = 0; y < 16; ++y)
+                    any |= img.pixelColor(x, y).alpha() != 0;
+                columns += any;
+            }
+            QCOMPARE(columns, widths[i]);
+        }
+        auto fill = [&](Picture pic) { return p.of(pic).toImage().pixelColor(7, 4); };
+        QCOMPARE(fill(Picture::Image1), QColor(102, 204, 51));
+        QCOMPARE(fill(kStoppedPicture), QColor(255, 0, 0));
+        QCOMPARE(fill(kPuzzlePicture), QColor(255, 255, 0));
+        // Six images in the icon: 48, 32 and 16 pixels, each at 4 and at 32 bits.
+        QFile ico(QStringLiteral(":/brindle.ico"));
+        QVERIFY(ico.open(QIODevice::ReadOnly));
+        const QByteArray bytes = ico.readAll();
+        auto u16 = [&](int at) {
+            return int(quint8(bytes[at])) | (int(quint8(bytes[at + 1])) << 8);
+        };
+        QCOMPARE(u16(2), 1);  // an icon, not a cursor
+        QCOMPARE(u16(4), 6);
+        QStringList images;
+        for (int i = 0; i < 6; ++i) {
+            const int entry = 6 + 16 * i;
+            images << QStringLiteral("%1px %2bit").arg(quint8(bytes[entry])).arg(u16(entry + 6));
+        }
+        images.sort();
+        QCOMPARE(images, QStringList({"16px 32bit", "16px 4bit", "32px 32bit", "32px 4bit",
+                                      "48px 32bit", "48px 4bit"}));
+        QCOMPARE(QImageReader(QStringLiteral(":/brindle.ico")).imageCount(), 6);
     }
 
     void controls_data() {
