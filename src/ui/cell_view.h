@@ -1,27 +1,36 @@
 // One lamp cell on the main window: shows a picture and reports clicks.
 #pragma once
 
-#include <QAbstractButton>
 #include <QPixmap>
+#include <QWidget>
 
 #include "board/board.h"
 
 namespace brindle::ui {
 
-class CellView : public QAbstractButton {
+class CellView : public QWidget {
     Q_OBJECT
-  public:
+public:
     CellView(Pos pos, const QPixmap& picture, QWidget* parent);
 
     Pos pos() const { return pos_; }
     void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return picture_; }
 
-  protected:
+signals:
+    // A left press and release inside the cell. Pressing alone changes nothing on
+    // screen, so unlike a button the cell does not repaint for it.
+    void clicked();
+
+protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
-  private:
+private:
     Pos pos_;
     QPixmap picture_;
+    bool pressed_ = false;
 };
 
 }  // namespace brindle::ui

@@ -111,11 +111,11 @@ void MainWindow::buildBoard(QWidget* client) {
         const Pos p = posOf(i);
         auto* cell = new CellView(p, cellAtCreation_, client);
         cell->setGeometry(twipRect((p.col - 1) * 720, (p.row - 1) * 720, 750, 750));
-        connect(cell, &QAbstractButton::clicked, this,
+        connect(cell, &CellView::clicked, this,
                 [this, p] { apply([p](Game& g) { click(g, p); }); });
         cells_[static_cast<std::size_t>(i)] = cell;
     }
-    cover_ = pictureLabel(client, "Image9", twipRect(0, 0, 3630, 3630), pictures_.cover, false);
+    cover_ = pictureLabel(client, "Image9", twipRect(0, 0, 3630, 3630), QPixmap(), false);
     stat_ = textLabel(client, "Stat", twipRect(720, 120, 255, 255), "1", Qt::AlignLeft);
     stat_->hide();
     QLabel* white =
@@ -156,6 +156,8 @@ void MainWindow::buildStatusBar(QWidget* client) {
     picture1_->setGeometry(twipRect(0, 0, 300, 300));
     picture1_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     picture1_->setAlignment(Qt::AlignCenter);
+    // Opaque, so that a frame change repaints this box alone and nothing beneath it.
+    picture1_->setAutoFillBackground(true);
     picture1_->setPixmap(pictures_.of(Picture::Image1));
 
     std::vector<QWidget*> order = {picture1_};
@@ -259,7 +261,10 @@ void MainWindow::present() {
         if (on != (k < shown_.progress.segments))
             segments_[static_cast<std::size_t>(k)]->setVisible(on);
     }
-    if (g.Image9 != shown_.Image9) cover_->setVisible(g.Image9);
+    if (g.Image9 != shown_.Image9) {
+        if (g.Image9 && cover_->pixmap().isNull()) cover_->setPixmap(pictures_.cover());
+        cover_->setVisible(g.Image9);
+    }
     if (g.clock.Stat != shown_.clock.Stat) stat_->setText(QString::fromStdString(g.clock.Stat));
     if (g.clock.minutesCaption != shown_.clock.minutesCaption) {
         minutes_->setText(QString::fromStdString(g.clock.minutesCaption));

@@ -1,18 +1,39 @@
 #include "ui/pictures.h"
 
+#include <QImage>
+
+#include "ui/picture_data.h"
+
 namespace brindle::ui {
 
+namespace {
+
+QPixmap pixmap(const pictures::PixelData& d) {
+    // The image only borrows the static pixels; the pixmap makes the one copy.
+    const QImage image(reinterpret_cast<const uchar*>(d.pixels), d.width, d.height, d.width * 4,
+                       QImage::Format_ARGB32_Premultiplied);
+    return QPixmap::fromImage(image);
+}
+
+}  // namespace
+
+const QPixmap& Pictures::cover() const {
+    if (cover_.isNull()) cover_ = pixmap(pictures::kCover);
+    return cover_;
+}
+
 Pictures Pictures::load() {
+    using namespace pictures;
     Pictures p;
-    p.white = QPixmap(":/white.bmp");
-    p.yellow = QPixmap(":/yellow.bmp");
-    p.cover = QPixmap(":/cover.bmp");
-    p.segment = QPixmap(":/segment.bmp");
-    const char* const names[] = {":/frame1.gif", ":/frame2.gif", ":/frame3.gif",  ":/frame4.gif",
-                                 ":/frame5.gif", ":/frame6.gif", ":/stopped.gif", ":/puzzle.gif"};
+    p.white = pixmap(kWhite);
+    p.yellow = pixmap(kYellow);
+    p.segment = pixmap(kSegment);
+    const PixelData* frames[] = {&kFrame1, &kFrame2, &kFrame3,  &kFrame4,
+                                 &kFrame5, &kFrame6, &kStopped, &kPuzzle};
     for (std::size_t i = 0; i < p.images.size(); ++i)
-        p.images[i] = QPixmap(names[i]);
-    p.programIcon = QIcon(":/brindle.ico");
+        p.images[i] = pixmap(*frames[i]);
+    for (const PixelData* icon : {&kIcon16, &kIcon32, &kIcon48})
+        p.programIcon.addPixmap(pixmap(*icon));
     return p;
 }
 

@@ -1,4 +1,4 @@
-// The game's pictures, decoded once from the embedded assets.
+// The game's pictures, ready to paint.
 #pragma once
 
 #include <QIcon>
@@ -12,15 +12,19 @@ namespace brindle::ui {
 struct Pictures {
     QPixmap white;                  // unlit cell
     QPixmap yellow;                 // lit cell
-    QPixmap cover;                  // Image9
     QPixmap segment;                // pro1 .. pro13
     std::array<QPixmap, 8> images;  // Image1 .. Image8: six frames, stopped, puzzle
     QIcon programIcon;
 
     const QPixmap& of(Picture p) const { return images[static_cast<std::size_t>(p)]; }
+    // Image9, the board cover. Made on first use: a game may never be stopped.
+    const QPixmap& cover() const;
 
     // Needs the application object: pixmaps belong to the GUI.
     static Pictures load();
+
+  private:
+    mutable QPixmap cover_;
 };
 
 }  // namespace brindle::ui

@@ -156,6 +156,18 @@ QImage grabClient(MainWindow& w) {
     return client(w)->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+bool samePixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return false;
+    const QImage pa = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage pb = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < pa.height(); ++y) {
+        for (int x = 0; x < pa.width(); ++x) {
+            if (pa.pixel(x, y) != pb.pixel(x, y)) return false;
+        }
+    }
+    return true;
+}
+
 bool samePicture(const QPixmap& a, const QPixmap& b) {
     return a.toImage().convertToFormat(QImage::Format_ARGB32) ==
            b.toImage().convertToFormat(QImage::Format_ARGB32);

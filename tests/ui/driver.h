@@ -54,5 +54,8 @@ QTimer* timer(MainWindow& w, int n);
 QImage grabClient(MainWindow& w);
 
 bool samePicture(const QPixmap& a, const QPixmap& b);
+// Pixel by pixel, premultiplied, so that all fully transparent pixels compare alike
+// whatever colour a decoder left in them.
+bool samePixels(const QImage& a, const QImage& b);
 
 }  // namespace brindle::ui::testing

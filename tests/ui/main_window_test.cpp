@@ -16,6 +16,10 @@ using namespace brindle;
 using namespace brindle::ui;
 using namespace brindle::ui::testing;
 
+QString assetFile(const char* name) {
+    return QStringLiteral(BRINDLE_ASSETS "/") + QLatin1String(name);
+}
+
 class MainWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindow> w;
@@ -51,7 +55,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(interior(p.yellow), QColor(255, 255, 0));
         QCOMPARE(corner(p.white), QColor(0, 0, 0));
         QCOMPARE(p.yellow.toImage().pixelColor(49, 25), QColor(0, 0, 0));
-        QCOMPARE(p.cover.size(), QSize(242, 242));
+        QCOMPARE(p.cover().size(), QSize(242, 242));
         QCOMPARE(p.segment.size(), QSize(10, 15));
         QCOMPARE(p.segment.toImage().pixelColor(5, 7), QColor(0, 0, 128));
         // The diamond turns: how many columns each frame covers, on a transparent ground.
@@ -75,7 +79,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(fill(kStoppedPicture), QColor(255, 0, 0));
         QCOMPARE(fill(kPuzzlePicture), QColor(255, 255, 0));
         // Six images in the icon: 48, 32 and 16 pixels, each at 4 and at 32 bits.
-        QFile ico(QStringLiteral(":/brindle.ico"));
+        QFile ico(assetFile("brindle.ico"));
         QVERIFY(ico.open(QIODevice::ReadOnly));
         const QByteArray bytes = ico.readAll();
         auto u16 = [&](int at) {
@@ -91,7 +95,30 @@ class MainWindowTest : public QObject {
         images.sort();
         QCOMPARE(images, QStringList({"16px 32bit", "16px 4bit", "32px 32bit", "32px 4bit",
                                       "48px 32bit", "48px 4bit"}));
-        QCOMPARE(QImageReader(QStringLiteral(":/brindle.ico")).imageCount(), 6);
+        QCOMPARE(QImageReader(assetFile("brindle.ico")).imageCount(), 6);
+    }
+
+    void picturesAreThePixelsOfTheirFiles() {
+        const Pictures& p = w->pictures();
+        auto same = [](const QPixmap& shown, const char* file) {
+            const QImage stored(assetFile(file));
+            return !stored.isNull() && samePixels(shown.toImage(), stored);
+        };
+        QVERIFY(same(p.white, "white.bmp"));
+        QVERIFY(same(p.yellow, "yellow.bmp"));
+        QVERIFY(same(p.cover(), "cover.bmp"));
+        QVERIFY(same(p.segment, "segment.bmp"));
+        const char* gifs[] = {"frame1.gif", "frame2.gif", "frame3.gif",  "frame4.gif",
+                              "frame5.gif", "frame6.gif", "stopped.gif", "puzzle.gif"};
+        for (std::size_t i = 0; i < 8; ++i)
+            QVERIFY2(same(p.images[i], gifs[i]), gifs[i]);
+        QImageReader icon(assetFile("brindle.ico"));
+        for (int i = 0; i < icon.imageCount(); ++i) {
+            QVERIFY(icon.jumpToImage(i));
+            const QImage stored = icon.read();
+            const QImage shown = p.programIcon.pixmap(stored.size()).toImage();
+            QVERIFY(samePixels(shown, stored));
+        }
     }
 
     void controls_data() {
