@@ -42,7 +42,7 @@ def main():
     print(f"medians over {opts.rounds} rounds")
     print(f"{'':16}" + "".join(f"{k:>14}" for k in keys))
     for n in names:
-        print(f"{n:16}" + "".join(f"{median[n][k]:14.1f}" for k in keys))
+        print(f"{n:16}" + "".join(f"{median[n][k]:14.2f}" for k in keys))
     for other in names[1:]:
         ratios = "".join(
             f"{median['brindle'][k] / median[other][k]:14.2f}" if median[other][k] else f"{'-':>14}"

@@ -34,6 +34,10 @@ int main(int argc, char** argv) {
             stderr);
         return 1;
     }
+    // The window only ever repaints a few small boxes, for which X's shared-memory
+    // images cost more than they save: each shared flush waits for the server's
+    // completion event, which wakes the program twice more per animation frame.
+    if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     brindle::ui::setUpApplication(app);
     brindle::ui::MainWindow window;

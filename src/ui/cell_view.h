@@ -10,24 +10,24 @@ namespace brindle::ui {
 
 class CellView : public QWidget {
     Q_OBJECT
-public:
+  public:
     CellView(Pos pos, const QPixmap& picture, QWidget* parent);
 
     Pos pos() const { return pos_; }
     void setPicture(const QPixmap& picture);
     const QPixmap& picture() const { return picture_; }
 
-signals:
+  signals:
     // A left press and release inside the cell. Pressing alone changes nothing on
     // screen, so unlike a button the cell does not repaint for it.
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     Pos pos_;
     QPixmap picture_;
     bool pressed_ = false;

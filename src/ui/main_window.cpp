@@ -15,7 +15,9 @@
 
 #include "puzzles/load.h"
 #include "ui/cell_view.h"
+#include "ui/clock_label.h"
 #include "ui/geometry.h"
+#include "ui/icon_box.h"
 #include "ui/info_window.h"
 #include "ui/texts.h"
 
@@ -52,6 +54,14 @@ QLabel* pictureLabel(QWidget* parent, const char* name, const QRect& rect, const
 QLabel* textLabel(QWidget* parent, const char* name, const QRect& rect, const char* caption,
                   Qt::Alignment align) {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect);
+    label->setAlignment(align | Qt::AlignTop);
+    return label;
+}
+
+QLabel* clockLabel(QWidget* parent, const char* name, const QRect& rect, Qt::Alignment align) {
+    auto* label = new ClockLabel(QStringLiteral("0"), parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(rect);
     label->setAlignment(align | Qt::AlignTop);
@@ -138,9 +148,9 @@ void MainWindow::buildStatusBar(QWidget* client) {
 
     QLabel* process = framedPanel(strip, "Process", twipRect(315, 0, 2415, 300));
     QLabel* time = framedPanel(strip, "Time", twipRect(2745, 0, 855, 300));
-    minutes_ = textLabel(strip, "Label1", twipRect(2760, 40, 255, 255), "0", Qt::AlignRight);
+    minutes_ = clockLabel(strip, "Label1", twipRect(2760, 40, 255, 255), Qt::AlignRight);
     QLabel* colon = textLabel(strip, "Label2", twipRect(3120, 40, 135, 375), ":", Qt::AlignLeft);
-    seconds_ = textLabel(strip, "Label3", twipRect(3240, 40, 255, 255), "0", Qt::AlignLeft);
+    seconds_ = clockLabel(strip, "Label3", twipRect(3240, 40, 255, 255), Qt::AlignLeft);
 
     for (int n = 1; n <= kSegmentCount; ++n) {
         // pro10 and pro12 sit at 45 twips rather than 40: the same pixel row.
@@ -151,14 +161,10 @@ void MainWindow::buildStatusBar(QWidget* client) {
                          pictures_.segment, false);
     }
 
-    picture1_ = new QLabel(strip);
+    picture1_ = new IconBox(strip);
     picture1_->setObjectName(QStringLiteral("Picture1"));
     picture1_->setGeometry(twipRect(0, 0, 300, 300));
-    picture1_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    picture1_->setAlignment(Qt::AlignCenter);
-    // Opaque, so that a frame change repaints this box alone and nothing beneath it.
-    picture1_->setAutoFillBackground(true);
-    picture1_->setPixmap(pictures_.of(Picture::Image1));
+    picture1_->setPicture(pictures_.of(Picture::Image1));
 
     std::vector<QWidget*> order = {picture1_};
     for (int n = kSegmentCount; n >= 1; --n)
@@ -273,7 +279,7 @@ void MainWindow::present() {
         seconds_->setText(QString::fromStdString(g.clock.secondsCaption));
     }
     if (g.icon.Picture1 != shown_.icon.Picture1)
-        picture1_->setPixmap(pictures_.of(g.icon.Picture1));
+        picture1_->setPicture(pictures_.of(g.icon.Picture1));
     gameNew_->setEnabled(g.GameNew);
     gameStop_->setEnabled(g.GameStop);
 

@@ -15,6 +15,7 @@ class QTimer;
 namespace brindle::ui {
 
 class CellView;
+class IconBox;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -52,7 +53,7 @@ class MainWindow : public QMainWindow {
     std::array<QLabel*, kSegmentCount> segments_{};
     QLabel* cover_ = nullptr;
     QLabel* stat_ = nullptr;
-    QLabel* picture1_ = nullptr;
+    IconBox* picture1_ = nullptr;
     QLabel* minutes_ = nullptr;
     QLabel* seconds_ = nullptr;
     std::array<QTimer*, kRingSize> ring_{};

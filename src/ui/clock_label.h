@@ -1,0 +1,23 @@
+// A caption of the game clock. It changes every second, so it keeps the laid-out text
+// of each caption it has shown instead of shaping the digits anew at every repaint.
+#pragma once
+
+#include <QHash>
+#include <QLabel>
+#include <QStaticText>
+
+namespace brindle::ui {
+
+class ClockLabel : public QLabel {
+    Q_OBJECT
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QHash<QString, QStaticText> laidOut_;  // at most 60 seconds or a few minutes
+};
+
+}  // namespace brindle::ui
