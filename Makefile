@@ -5,7 +5,7 @@ BUILD      := build
 SANITIZED  := build-sanitize
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test test-plain test-sanitize clean
+.PHONY: all deps build run test test-plain test-sanitize clean install package
 
 all: build
 
@@ -32,3 +32,9 @@ test-sanitize: deps
 
 clean:
 	rm -rf $(BUILD) $(SANITIZED)
+
+install: build
+	cmake --install $(BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB

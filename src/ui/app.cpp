@@ -10,6 +10,8 @@ void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Brindle"));
     QApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Desktops (Wayland in particular) find the icon through the desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quorvane.Brindle"));
     // The layout's labels are sized for a small desktop font: 8 points of a plain sans
     // serif, which is about 11 pixels at 96 dpi. Liberation Sans has the metrics of
     // the classic desktop fonts, so every text fits its box.
