@@ -1,5 +1,7 @@
 #include "ui/app.h"
 
+#include "ui/accessibility.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QTranslator>
@@ -18,6 +20,7 @@ void setUpApplication(QApplication& app) {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(8);
     QApplication::setFont(font);
+    installAccessibility();
     // The standard buttons (OK, Cancel) read as a Russian desktop shows them. The
     // translation is embedded, so nothing is read from the disk.
     auto* translator = new QTranslator(&app);

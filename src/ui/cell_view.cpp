@@ -1,5 +1,6 @@
 #include "ui/cell_view.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,19 +13,42 @@ CellView::CellView(Pos pos, const QPixmap& picture, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CellView::setPicture(const QPixmap& picture) {
+void CellView::setPicture(const QPixmap& picture, bool lit) {
     picture_ = picture;
     update();
+    if (lit != lit_) {
+        lit_ = lit;
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void CellView::setMarked(bool marked) {
+    if (marked == marked_) return;
+    marked_ = marked;
+    update();
+    if (marked) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void CellView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, picture_);
+    if (marked_) {
+        // Inside the cell's visible part, clear of the grid lines.
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(4, 4, -7, -7));
+    }
 }
 
 void CellView::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
     event->accept();
+    emit mousePressed();
 }
 
 void CellView::mouseReleaseEvent(QMouseEvent* event) {

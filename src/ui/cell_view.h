@@ -14,13 +14,18 @@ class CellView : public QWidget {
     CellView(Pos pos, const QPixmap& picture, QWidget* parent);
 
     Pos pos() const { return pos_; }
-    void setPicture(const QPixmap& picture);
-    const QPixmap& picture() const { return picture_; }
+    // What the cell shows; `lit` tells assistive tools which of the two pictures it is.
+    void setPicture(const QPixmap& picture, bool lit);
+    bool isLit() const { return lit_; }
+    // The keyboard's focus marker.
+    void setMarked(bool marked);
+    bool isMarked() const { return marked_; }
 
   signals:
-    // A left press and release inside the cell. Pressing alone changes nothing on
-    // screen, so unlike a button the cell does not repaint for it.
+    // A left press and release inside the cell, or an assistive tool's press action.
     void clicked();
+    // Any mouse press on the cell, which ends keyboard play.
+    void mousePressed();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,6 +35,8 @@ class CellView : public QWidget {
   private:
     Pos pos_;
     QPixmap picture_;
+    bool lit_ = false;
+    bool marked_ = false;
     bool pressed_ = false;
 };
 

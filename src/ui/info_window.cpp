@@ -26,14 +26,22 @@ class CloseArea : public QLabel {
     }
 };
 
-QLabel* addText(QWidget* parent, const char* name, const QRect& rect, const char* text) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
+QLabel* addText(QWidget* parent, const char* name, const QRect& rect, const QString& text) {
+    auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(rect);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     label->setAutoFillBackground(true);
     return label;
+}
+
+QLabel* addText(QWidget* parent, const char* name, const QRect& rect, const char* text) {
+    return addText(parent, name, rect, QString::fromUtf8(text));
+}
+
+QString legend(const char* meaning) {
+    return QString::fromUtf8(text::kLegendDash) + QString::fromUtf8(meaning);
 }
 
 QLabel* addPicture(QWidget* parent, const char* name, const QRect& rect, const QPixmap& pm) {
@@ -99,13 +107,13 @@ InfoWindow::InfoWindow(Kind kind, const Pictures& pictures, QWidget* owner) : QD
             topFirst.insert(
                 topFirst.end(),
                 {addText(this, "Label7", twipRect(960, 3360, 3615, 855), text::kAproBar),
-                 addText(this, "Label6", twipRect(1320, 3000, 3135, 255), text::kLegendStopped),
+                 addText(this, "Label6", twipRect(1320, 3000, 3135, 255), legend(text::kStopped)),
                  addPicture(this, "Image4", twipRect(960, 3000, 240, 240),
                             pictures.of(kStoppedPicture)),
-                 addText(this, "Label5", twipRect(1320, 2760, 3135, 255), text::kLegendPuzzle),
+                 addText(this, "Label5", twipRect(1320, 2760, 3135, 255), legend(text::kPuzzle)),
                  addPicture(this, "Image3", twipRect(960, 2760, 240, 240),
                             pictures.of(kPuzzlePicture)),
-                 addText(this, "Label4", twipRect(1320, 2520, 3135, 255), text::kLegendRunning),
+                 addText(this, "Label4", twipRect(1320, 2520, 3135, 255), legend(text::kRunning)),
                  addPicture(this, "Image2", twipRect(960, 2520, 240, 240),
                             pictures.of(Picture::Image1)),
                  addText(this, "Label3", twipRect(960, 1800, 3495, 615), text::kAproStatus), rule,

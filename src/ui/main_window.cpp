@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "puzzles/load.h"
+#include "ui/accessibility.h"
 #include "ui/cell_view.h"
 #include "ui/clock_label.h"
 #include "ui/geometry.h"
@@ -68,13 +70,31 @@ QLabel* clockLabel(QWidget* parent, const char* name, const QRect& rect, Qt::Ali
     return label;
 }
 
-QLabel* framedPanel(QWidget* parent, const char* name, const QRect& rect) {
-    auto* panel = new QLabel(parent);
+template <typename Panel = QLabel>
+Panel* framedPanel(QWidget* parent, const char* name, const QRect& rect) {
+    auto* panel = new Panel(parent);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setGeometry(rect);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setAutoFillBackground(true);
     return panel;
+}
+
+QString clockName(const Clock& c) {
+    return QString::fromUtf8(text::kClockName)
+        .arg(QString::fromStdString(c.minutesCaption), QString::fromStdString(c.secondsCaption));
+}
+
+QString stateName(GameState state) {
+    switch (state) {
+        case GameState::Running:
+            return QString::fromUtf8(text::kRunning);
+        case GameState::Stopped:
+            return QString::fromUtf8(text::kStopped);
+        case GameState::PuzzleLoaded:
+            return QString::fromUtf8(text::kPuzzle);
+    }
+    return {};
 }
 
 void syncTimer(QTimer* timer, bool enabled) {
@@ -101,6 +121,10 @@ MainWindow::MainWindow(QWidget* parent)
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(px(3630), px(3930));
     setCentralWidget(client);
+    // The board plays from the keyboard too.
+    client->setFocusPolicy(Qt::StrongFocus);
+    client->installEventFilter(this);
+    client->setFocus();
 
     buildBoard(client);
     buildStatusBar(client);
@@ -121,8 +145,10 @@ void MainWindow::buildBoard(QWidget* client) {
         const Pos p = posOf(i);
         auto* cell = new CellView(p, cellAtCreation_, client);
         cell->setGeometry(twipRect((p.col - 1) * 720, (p.row - 1) * 720, 750, 750));
+        // Whatever presses the cell, the cover takes the press while it is shown.
         connect(cell, &CellView::clicked, this,
-                [this, p] { apply([p](Game& g) { click(g, p); }); });
+                [this, p] { apply([p](Game& g) { press(g, p); }); });
+        connect(cell, &CellView::mousePressed, this, &MainWindow::endKeyboardPlay);
         cells_[static_cast<std::size_t>(i)] = cell;
     }
     cover_ = pictureLabel(client, "Image9", twipRect(0, 0, 3630, 3630), QPixmap(), false);
@@ -146,8 +172,9 @@ void MainWindow::buildStatusBar(QWidget* client) {
     strip->setObjectName(QStringLiteral("StatusBar"));
     strip->setGeometry(twipRect(0, 3630, 3615, 375));
 
-    QLabel* process = framedPanel(strip, "Process", twipRect(315, 0, 2415, 300));
-    QLabel* time = framedPanel(strip, "Time", twipRect(2745, 0, 855, 300));
+    process_ = framedPanel<ProgressPanel>(strip, "Process", twipRect(315, 0, 2415, 300));
+    time_ = framedPanel(strip, "Time", twipRect(2745, 0, 855, 300));
+    time_->setAccessibleName(clockName(Clock{}));
     minutes_ = clockLabel(strip, "Label1", twipRect(2760, 40, 255, 255), Qt::AlignRight);
     QLabel* colon = textLabel(strip, "Label2", twipRect(3120, 40, 135, 375), ":", Qt::AlignLeft);
     seconds_ = clockLabel(strip, "Label3", twipRect(3240, 40, 255, 255), Qt::AlignLeft);
@@ -169,7 +196,7 @@ void MainWindow::buildStatusBar(QWidget* client) {
     std::vector<QWidget*> order = {picture1_};
     for (int n = kSegmentCount; n >= 1; --n)
         order.push_back(segments_[static_cast<std::size_t>(n - 1)]);
-    order.insert(order.end(), {seconds_, colon, minutes_, time, process});
+    order.insert(order.end(), {seconds_, colon, minutes_, time_, process_});
     // The hidden holders of the icon's pictures, Image8 and Image7 above the six frames.
     const char* const imageNames[] = {"Image8", "Image7", "Image1", "Image2",
                                       "Image3", "Image4", "Image5", "Image6"};
@@ -235,6 +262,62 @@ void MainWindow::buildTimers() {
     connect(clock_, &QTimer::timeout, this, [this] { apply(clockTick); });
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget()) {
+        if (event->type() == QEvent::KeyPress) {
+            return keyOnBoard(static_cast<QKeyEvent*>(event)->key());
+        }
+        // Presses on the cover or the status strip end up here; those on cells do not.
+        if (event->type() == QEvent::MouseButtonPress) endKeyboardPlay();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::keyOnBoard(int key) {
+    if (game_.Image9) return false;  // the cover takes keys as it takes clicks
+    int dr = 0, dc = 0;
+    switch (key) {
+        case Qt::Key_Up:
+            dr = -1;
+            break;
+        case Qt::Key_Down:
+            dr = 1;
+            break;
+        case Qt::Key_Left:
+            dc = -1;
+            break;
+        case Qt::Key_Right:
+            dc = 1;
+            break;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            keyboardPlay_ = true;
+            cells_[static_cast<std::size_t>(indexOf(keyCell_))]->setMarked(true);
+            const Pos p = keyCell_;
+            apply([p](Game& g) { press(g, p); });
+            return true;
+        }
+        default:
+            return false;
+    }
+    CellView* from = cells_[static_cast<std::size_t>(indexOf(keyCell_))];
+    if (keyboardPlay_) {
+        // The first key only shows where the marker is; later ones move it.
+        const Pos next{keyCell_.row + dr, keyCell_.col + dc};
+        if (onBoard(next)) keyCell_ = next;
+    }
+    keyboardPlay_ = true;
+    from->setMarked(false);
+    cells_[static_cast<std::size_t>(indexOf(keyCell_))]->setMarked(true);
+    return true;
+}
+
+void MainWindow::endKeyboardPlay() {
+    keyboardPlay_ = false;
+    cells_[static_cast<std::size_t>(indexOf(keyCell_))]->setMarked(false);
+}
+
 void MainWindow::askStopGame() {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kProgramTitle),
                     QString::fromUtf8(text::kStopQuestion), QMessageBox::Ok | QMessageBox::Cancel,
@@ -260,7 +343,8 @@ void MainWindow::present() {
         if (now == shown_.cells.at(p)) continue;
         cells_[static_cast<std::size_t>(i)]->setPicture(now == Cell::Lit     ? pictures_.yellow
                                                         : now == Cell::Unlit ? pictures_.white
-                                                                             : cellAtCreation_);
+                                                                             : cellAtCreation_,
+                                                        now == Cell::Lit);
     }
     for (int k = 0; k < kSegmentCount; ++k) {
         const bool on = k < g.progress.segments;
@@ -280,6 +364,15 @@ void MainWindow::present() {
     }
     if (g.icon.Picture1 != shown_.icon.Picture1)
         picture1_->setPicture(pictures_.of(g.icon.Picture1));
+    // What assistive tools read for the bar, the clock and the icon.
+    if (g.progress.segments != shown_.progress.segments) process_->setSegments(g.progress.segments);
+    if (g.clock.minutesCaption != shown_.clock.minutesCaption ||
+        g.clock.secondsCaption != shown_.clock.secondsCaption) {
+        time_->setAccessibleName(clockName(g.clock));
+    }
+    if (const auto state = stateOf(g); state && state != stateOf(shown_)) {
+        picture1_->setAccessibleName(stateName(*state));
+    }
     gameNew_->setEnabled(g.GameNew);
     gameStop_->setEnabled(g.GameStop);
 

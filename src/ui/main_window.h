@@ -15,6 +15,7 @@ class QTimer;
 namespace brindle::ui {
 
 class CellView;
+class ProgressPanel;
 class IconBox;
 
 class MainWindow : public QMainWindow {
@@ -30,6 +31,11 @@ class MainWindow : public QMainWindow {
     void buildStatusBar(QWidget* client);
     void buildMenus();
     void buildTimers();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Arrow keys move the focus marker, Space and Enter play the marked cell.
+    bool keyOnBoard(int key);
+    void endKeyboardPlay();
 
     void askStopGame();
     void showInfo(int which);
@@ -54,12 +60,19 @@ class MainWindow : public QMainWindow {
     QLabel* cover_ = nullptr;
     QLabel* stat_ = nullptr;
     IconBox* picture1_ = nullptr;
+    ProgressPanel* process_ = nullptr;
+    QLabel* time_ = nullptr;
     QLabel* minutes_ = nullptr;
     QLabel* seconds_ = nullptr;
     std::array<QTimer*, kRingSize> ring_{};
     QTimer* clock_ = nullptr;
     QAction* gameNew_ = nullptr;
     QAction* gameStop_ = nullptr;
+
+    // Keyboard play lives only in the window: which cell the marker is on, and whether
+    // a key has been used since the last mouse click.
+    Pos keyCell_{3, 3};
+    bool keyboardPlay_ = false;
 };
 
 }  // namespace brindle::ui

@@ -40,9 +40,14 @@ inline constexpr char kAproMenus[] =
 inline constexpr char kAproStatus[] =
     "В низу расположена строка состояния. В ней вы можете следить за процессом игры. "
     "Значок внизу показывает состояние игры:";
-inline constexpr char kLegendRunning[] = "-  игра работает и можно в неё играть";
-inline constexpr char kLegendPuzzle[] = "-  игра приостановлена, загружен узор";
-inline constexpr char kLegendStopped[] = "-  игра остановлена, играть в неё нельзя";
+// What the status icon means in each game state; the legend puts "-  " before each.
+inline constexpr char kRunning[] = "игра работает и можно в неё играть";
+inline constexpr char kPuzzle[] = "игра приостановлена, загружен узор";
+inline constexpr char kStopped[] = "игра остановлена, играть в неё нельзя";
+inline constexpr char kLegendDash[] = "-  ";
+
+// For assistive tools.
+inline constexpr char kClockName[] = "Время игры: %1 мин %2 с";
 inline constexpr char kAproBar[] =
     "По центру роспологается шкала, показывающая процент заполнения поля. Рядом расположен "
     "таймер, который показывает время игры.";

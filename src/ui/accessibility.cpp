@@ -1,0 +1,88 @@
+#include "ui/accessibility.h"
+
+#include <QAccessibleWidget>
+
+#include "board/progress.h"
+#include "ui/cell_view.h"
+#include "ui/icon_box.h"
+
+namespace brindle::ui {
+
+void ProgressPanel::setSegments(int segments) {
+    if (segments == segments_) return;
+    segments_ = segments;
+    QAccessibleValueChangeEvent event(this, segments);
+    QAccessible::updateAccessibility(&event);
+}
+
+namespace {
+
+class CellAccessible : public QAccessibleWidget {
+  public:
+    explicit CellAccessible(CellView* cell) : QAccessibleWidget(cell, QAccessible::Button) {}
+
+    CellView* cell() const { return static_cast<CellView*>(widget()); }
+
+    QString text(QAccessible::Text t) const override {
+        if (t != QAccessible::Name) return QAccessibleWidget::text(t);
+        return QStringLiteral("Ряд %1, столбец %2").arg(cell()->pos().row).arg(cell()->pos().col);
+    }
+    // A toggle: a checkable button, checked while the lamp is lit.
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = cell()->isLit();
+        s.focusable = true;
+        s.focused = cell()->isMarked();
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction(), toggleAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction() || action == toggleAction()) emit cell()->clicked();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+class ProgressAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+  public:
+    explicit ProgressAccessible(ProgressPanel* panel)
+        : QAccessibleWidget(panel, QAccessible::ProgressBar) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return QStringLiteral("Заполнение поля");
+        if (t == QAccessible::Value) return QString::number(panel()->segments());
+        return QAccessibleWidget::text(t);
+    }
+    QVariant currentValue() const override { return panel()->segments(); }
+    void setCurrentValue(const QVariant&) override {}  // shown, never set from outside
+    QVariant maximumValue() const override { return kSegmentCount; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+  private:
+    ProgressPanel* panel() const { return static_cast<ProgressPanel*>(widget()); }
+};
+
+QAccessibleInterface* factory(const QString&, QObject* object) {
+    if (auto* cell = qobject_cast<CellView*>(object)) return new CellAccessible(cell);
+    if (auto* panel = qobject_cast<ProgressPanel*>(object)) return new ProgressAccessible(panel);
+    if (auto* icon = qobject_cast<IconBox*>(object)) {
+        return new QAccessibleWidget(icon, QAccessible::Graphic);
+    }
+    if (object->objectName() == QLatin1String("Time") && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Clock);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void installAccessibility() {
+    QAccessible::installFactory(factory);
+}
+
+}  // namespace brindle::ui

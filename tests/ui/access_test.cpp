@@ -1,0 +1,182 @@
+// Playing without a mouse: the keyboard on the board, and the window as a screen reader
+// sees it through Qt's accessibility interfaces.
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include "driver.h"
+#include "puzzles/catalogue.h"
+#include "ui/cell_view.h"
+#include "ui/main_window.h"
+
+using namespace brindle;
+using namespace brindle::ui;
+using namespace brindle::ui::testing;
+
+namespace {
+
+Board afterClicks(std::initializer_list<Pos> clicks) {
+    Board b = Board::filled(Cell::Unlit);
+    for (Pos p : clicks)
+        play(b, p);
+    return b;
+}
+
+}  // namespace
+
+class AccessTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainWindow> w;
+
+    CellView* cell(Pos p) {
+        return w->findChild<CellView*>(QStringLiteral("rc_%1_%2").arg(p.row).arg(p.col));
+    }
+    // The cells that show the marker, as "r,c".
+    QStringList marked() {
+        QStringList out;
+        for (int i = 0; i < kCellCount; ++i) {
+            if (cell(posOf(i))->isMarked()) {
+                out << QStringLiteral("%1,%2").arg(posOf(i).row).arg(posOf(i).col);
+            }
+        }
+        return out;
+    }
+    void keys(std::initializer_list<Qt::Key> list) {
+        for (Qt::Key k : list)
+            QTest::keyClick(w->windowHandle(), k);
+    }
+    QAccessibleInterface* accessible(const char* name) {
+        return QAccessible::queryAccessibleInterface(w->findChild<QObject*>(QLatin1String(name)));
+    }
+    void stopGame() {
+        whenModalOpens([](QWidget* box) {
+            QTest::mouseClick(qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok),
+                              Qt::LeftButton);
+        });
+        w->findChild<QAction*>(QStringLiteral("GameStop"))->trigger();
+    }
+
+  private slots:
+    void initTestCase() { setUpApplication(); }
+    void init() {
+        w = openMainWindow();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    void cleanup() { w.reset(); }
+
+    void theBoardTakesTheKeyboardFocus() {
+        QCOMPARE(QApplication::focusWidget(), client(*w));
+        QCOMPARE(marked(), QStringList());
+    }
+
+    void arrowsMoveTheMarkerAndSpaceOrEnterPlays() {
+        keys({Qt::Key_Right});
+        QCOMPARE(marked(), QStringList({"3,3"}));  // the first key only shows the marker
+        QCOMPARE(w->game().cells, Board::filled(Cell::Unlit));
+        keys({Qt::Key_Right, Qt::Key_Space});
+        QCOMPARE(marked(), QStringList({"3,4"}));
+        QCOMPARE(w->game().cells, afterClicks({{3, 4}}));
+        keys({Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Return});
+        QCOMPARE(marked(), QStringList({"1,4"}));  // no further than the edge
+        QCOMPARE(w->game().cells, afterClicks({{3, 4}, {1, 4}}));
+        for (int i = 0; i < 6; ++i)
+            keys({Qt::Key_Left});
+        keys({Qt::Key_Down, Qt::Key_Enter});
+        QCOMPARE(marked(), QStringList({"2,1"}));
+        QCOMPARE(w->game().cells, afterClicks({{3, 4}, {1, 4}, {2, 1}}));
+        QCOMPARE(differencesFromGame(*w), QStringList());
+    }
+
+    void aMouseClickHidesTheMarker() {
+        keys({Qt::Key_Down});
+        QCOMPARE(marked(), QStringList({"3,3"}));
+        clickAt(*w, cellCentre({5, 5}));
+        QCOMPARE(marked(), QStringList());
+        keys({Qt::Key_Down});
+        QCOMPARE(marked(), QStringList({"3,3"}));  // back where it was
+        clickAt(*w, {100, 250});                   // the status strip
+        QCOMPARE(marked(), QStringList());
+    }
+
+    void underTheCoverKeysAndPressActionsPlayNothing() {
+        stopGame();
+        const Game before = w->game();
+        keys({Qt::Key_Right, Qt::Key_Space, Qt::Key_Return});
+        QAccessibleInterface* rc = QAccessible::queryAccessibleInterface(cell({2, 2}));
+        rc->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(w->game(), before);
+    }
+
+    void eachCellIsANamedToggleWithAPressAction() {
+        clickAt(*w, cellCentre({1, 1}));
+        for (int i = 0; i < kCellCount; ++i) {
+            const Pos p = posOf(i);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(cell(p));
+            QVERIFY(a);
+            QCOMPARE(a->role(), QAccessible::Button);
+            QCOMPARE(a->text(QAccessible::Name),
+                     QStringLiteral("Ряд %1, столбец %2").arg(p.row).arg(p.col));
+            QVERIFY(a->state().checkable);
+            QCOMPARE(bool(a->state().checked), w->game().cells.isLit(p));
+            QVERIFY(a->actionInterface()->actionNames().contains(
+                QAccessibleActionInterface::pressAction()));
+        }
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(cell({3, 3}));
+        a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(w->game().cells, afterClicks({{1, 1}, {3, 3}}));
+        QVERIFY(a->state().checked);
+        QCOMPARE(differencesFromGame(*w), QStringList());
+    }
+
+    void theBarTheClockAndTheIconReadAloud() {
+        QAccessibleInterface* bar = accessible("Process");
+        QCOMPARE(bar->role(), QAccessible::ProgressBar);
+        QCOMPARE(bar->valueInterface()->maximumValue().toInt(), 13);
+        QCOMPARE(bar->valueInterface()->currentValue().toInt(), 0);
+        clickAt(*w, cellCentre({3, 3}));
+        QCOMPARE(bar->valueInterface()->currentValue().toInt(), 2);
+
+        QAccessibleInterface* clock = accessible("Time");
+        QCOMPARE(clock->role(), QAccessible::Clock);
+        QCOMPARE(clock->text(QAccessible::Name), QStringLiteral("Время игры: 0 мин 0 с"));
+        for (int i = 0; i < 65; ++i)
+            fire(timer(*w, 7));
+        QCOMPARE(clock->text(QAccessible::Name), QStringLiteral("Время игры: 1 мин 5 с"));
+
+        QAccessibleInterface* icon = accessible("Picture1");
+        QCOMPARE(icon->text(QAccessible::Name),
+                 QStringLiteral("игра работает и можно в неё играть"));
+        w->findChild<QAction*>(QStringLiteral("LoadDem3"))->trigger();
+        QCOMPARE(icon->text(QAccessible::Name),
+                 QStringLiteral("игра приостановлена, загружен узор"));
+        w->findChild<QAction*>(QStringLiteral("GameNew"))->trigger();
+        stopGame();
+        QCOMPARE(icon->text(QAccessible::Name),
+                 QStringLiteral("игра остановлена, играть в неё нельзя"));
+    }
+
+    void theInformationWindowsAreReadable() {
+        QStringList read;
+        whenModalOpens([&](QWidget* modal) {
+            QAccessibleInterface* window = QAccessible::queryAccessibleInterface(modal);
+            for (int i = 0; i < window->childCount(); ++i) {
+                const QString name = window->child(i)->text(QAccessible::Name);
+                if (!name.isEmpty()) read << name;
+            }
+            modal->close();
+        });
+        w->findChild<QAction*>(QStringLiteral("HelpHowToPlay"))->trigger();
+        QVERIFY(read.contains(QStringLiteral("Quorvane Brindle (версия 1.0)")));
+        QVERIFY(read.contains(QStringLiteral(
+            "Цель игры - залить всё поле желтым цветом с помощью плюсиков. Это трудная задача.")));
+    }
+};
+
+QTEST_MAIN(AccessTest)
+#include "access_test.moc"
