@@ -4,7 +4,7 @@
 
 #include "board/progress.h"
 #include "ui/cell_view.h"
-#include "ui/icon_box.h"
+#include "ui/picture_views.h"
 
 namespace brindle::ui {
 

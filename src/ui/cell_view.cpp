@@ -1,5 +1,7 @@
 #include "ui/cell_view.h"
 
+#include "ui/grid_picture.h"
+
 #include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,7 +39,7 @@ void CellView::setMarked(bool marked) {
 
 void CellView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture_);
+    paintGridPicture(painter, picture_, kCellLines, kCellLines);
     if (marked_) {
         // Inside the cell's visible part, clear of the grid lines.
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));

@@ -62,7 +62,7 @@ InfoWindow::InfoWindow(Kind kind, const Pictures& pictures, QWidget* owner) : QD
 
     // The heading row every window shares.
     QLabel* icon = addPicture(this, "Image1", twipRect(120, 120, 720, 720),
-                              pictures.programIcon.pixmap(48, 48));
+                              pictures.programIcon.pixmap(QSize(48, 48), 1.0));
     QLabel* heading = addText(this, "Label1", twipRect(960, 120, 2655, 255), text::kHeading);
     auto* rule = new QFrame(this);
     rule->setObjectName(QStringLiteral("Line1"));

@@ -19,8 +19,8 @@
 #include "ui/cell_view.h"
 #include "ui/clock_label.h"
 #include "ui/geometry.h"
-#include "ui/icon_box.h"
 #include "ui/info_window.h"
+#include "ui/picture_views.h"
 #include "ui/texts.h"
 
 namespace brindle::ui {
@@ -151,7 +151,10 @@ void MainWindow::buildBoard(QWidget* client) {
         connect(cell, &CellView::mousePressed, this, &MainWindow::endKeyboardPlay);
         cells_[static_cast<std::size_t>(i)] = cell;
     }
-    cover_ = pictureLabel(client, "Image9", twipRect(0, 0, 3630, 3630), QPixmap(), false);
+    cover_ = new CoverView(client);
+    cover_->setObjectName(QStringLiteral("Image9"));
+    cover_->setGeometry(twipRect(0, 0, 3630, 3630));
+    cover_->hide();
     stat_ = textLabel(client, "Stat", twipRect(720, 120, 255, 255), "1", Qt::AlignLeft);
     stat_->hide();
     QLabel* white =
@@ -352,7 +355,7 @@ void MainWindow::present() {
             segments_[static_cast<std::size_t>(k)]->setVisible(on);
     }
     if (g.Image9 != shown_.Image9) {
-        if (g.Image9 && cover_->pixmap().isNull()) cover_->setPixmap(pictures_.cover());
+        if (g.Image9 && !cover_->hasPicture()) cover_->setPicture(pictures_.cover());
         cover_->setVisible(g.Image9);
     }
     if (g.clock.Stat != shown_.clock.Stat) stat_->setText(QString::fromStdString(g.clock.Stat));

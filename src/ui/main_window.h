@@ -16,6 +16,7 @@ namespace brindle::ui {
 
 class CellView;
 class ProgressPanel;
+class CoverView;
 class IconBox;
 
 class MainWindow : public QMainWindow {
@@ -57,7 +58,7 @@ class MainWindow : public QMainWindow {
 
     std::array<CellView*, kCellCount> cells_{};
     std::array<QLabel*, kSegmentCount> segments_{};
-    QLabel* cover_ = nullptr;
+    CoverView* cover_ = nullptr;
     QLabel* stat_ = nullptr;
     IconBox* picture1_ = nullptr;
     ProgressPanel* process_ = nullptr;

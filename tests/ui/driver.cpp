@@ -77,7 +77,7 @@ QStringList differencesFromGame(MainWindow& w) {
     captionIs("Label3", g.clock.secondsCaption);
     captionIs("Stat", g.clock.Stat);
     if (!iconShows(w, g.icon.Picture1)) out << "Picture1";
-    if (label(w, QStringLiteral("Image9"))->isVisible() != g.Image9) out << "Image9";
+    if (w.findChild<QWidget*>(QStringLiteral("Image9"))->isVisible() != g.Image9) out << "Image9";
     if (w.findChild<QAction*>(QStringLiteral("GameNew"))->isEnabled() != g.GameNew)
         out << "GameNew";
     if (w.findChild<QAction*>(QStringLiteral("GameStop"))->isEnabled() != g.GameStop)

@@ -89,7 +89,7 @@ class SessionUiTest : public QObject {
             fire(timer(*w, 7));
         fire(timer(*w, 1));
         stop(QMessageBox::Ok);
-        QVERIFY(label("Image9")->isVisible());
+        QVERIFY(w->findChild<QWidget*>(QStringLiteral("Image9"))->isVisible());
         QCOMPARE(caption("Label1"), QStringLiteral("0"));
         QCOMPARE(caption("Label3"), QStringLiteral("0"));
         QCOMPARE(caption("Stat"), QStringLiteral("0"));
@@ -122,7 +122,7 @@ class SessionUiTest : public QObject {
         clickAt(*w, cellCentre({1, 1}));
         stop(QMessageBox::Ok);
         chooseMenu(*w, {"Game", "GameNew"});
-        QVERIFY(!label("Image9")->isVisible());
+        QVERIFY(!w->findChild<QWidget*>(QStringLiteral("Image9"))->isVisible());
         QCOMPARE(w->game().cells, Board::filled(Cell::Unlit));
         QCOMPARE(visibleSegments(), 0);
         QVERIFY(!action("GameNew")->isEnabled());

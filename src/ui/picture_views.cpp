@@ -1,4 +1,6 @@
-#include "ui/icon_box.h"
+#include "ui/picture_views.h"
+
+#include "ui/grid_picture.h"
 
 #include <qdrawutil.h>
 #include <QPaintEvent>
@@ -27,6 +29,20 @@ void IconBox::paintEvent(QPaintEvent* event) {
     if (!inside.contains(event->rect())) qDrawWinPanel(&painter, rect(), palette(), true);
     painter.fillRect(inside, palette().window());
     painter.drawPixmap(inside.topLeft(), picture_);
+}
+
+CoverView::CoverView(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CoverView::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    update();
+}
+
+void CoverView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintGridPicture(painter, picture_, kCoverColumns, kCoverRows);
 }
 
 }  // namespace brindle::ui

@@ -1,0 +1,135 @@
+// The window at the screen scale given in QT_SCALE_FACTOR (ctest runs this at 1, 1.25,
+// 1.5, 2 and 3): it grows with the scale and stays crisp. The board, the cover and the
+// segments show only their own colours, every grid line is unbroken and all are equally
+// wide, and the small pictures keep their own colours too.
+#include <QAbstractButton>
+#include <QAction>
+#include <QMessageBox>
+#include <QSet>
+#include <QTest>
+#include <cmath>
+
+#include "driver.h"
+#include "ui/main_window.h"
+
+using namespace brindle;
+using namespace brindle::ui;
+using namespace brindle::ui::testing;
+
+namespace {
+
+// Runs of consecutive indices for which `black` holds: (start, length).
+QList<QPair<int, int>> runs(int count, const std::function<bool(int)>& black) {
+    QList<QPair<int, int>> out;
+    for (int i = 0; i < count; ++i) {
+        if (!black(i)) continue;
+        int j = i;
+        while (j < count && black(j))
+            ++j;
+        out.append({i, j - i});
+        i = j;
+    }
+    return out;
+}
+
+QSet<QRgb> coloursIn(const QImage& img, const QRect& area) {
+    QSet<QRgb> out;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            out.insert(img.pixel(x, y) | 0xff000000u);
+    }
+    return out;
+}
+
+}  // namespace
+
+class HiDpiTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainWindow> w;
+    qreal scale = 1;
+
+    // The client area as the screen shows it, one image pixel a device pixel.
+    QImage screen() { return grabClient(*w); }
+    int device(qreal logical) const { return int(std::floor(logical * scale)); }
+
+    // Checks the grid over the board: six vertical and six horizontal black lines, all
+    // of one width, each unbroken from edge to edge, at the places the layout gives.
+    void checkGrid(const QImage& img, const QSet<QRgb>& fills) {
+        const int side = device(242) - 1;  // the last device pixel of the board
+        const QList<int> columns = {0, 49, 96, 144, 192, 241}, rows = {0, 48, 96, 144, 192, 241};
+        const auto black = [](QRgb c) { return (c & 0xffffff) == 0; };
+        // Along a row through the middle of the cells, and a column likewise.
+        const auto across = runs(side + 1, [&](int x) { return black(img.pixel(x, device(120))); });
+        const auto down = runs(side + 1, [&](int y) { return black(img.pixel(device(120), y)); });
+        QCOMPARE(across.size(), 6);
+        QCOMPARE(down.size(), 6);
+        const int width = across.front().second;
+        QCOMPARE(width, std::max(1, int(std::floor(scale))));
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(across[i].second, width);
+            QCOMPARE(down[i].second, width);
+            QVERIFY2(std::abs(across[i].first - columns[i] * scale) <= 1.0,
+                     qPrintable(QString::number(i)));
+            QVERIFY2(std::abs(down[i].first - rows[i] * scale) <= 1.0,
+                     qPrintable(QString::number(i)));
+            for (int t = 0; t <= side; ++t) {
+                QVERIFY2(black(img.pixel(across[i].first, t)), "a vertical line is broken");
+                QVERIFY2(black(img.pixel(t, down[i].first)), "a horizontal line is broken");
+            }
+        }
+        QSet<QRgb> allowed = fills;
+        allowed.insert(qRgb(0, 0, 0));
+        const QSet<QRgb> seen = coloursIn(img, QRect(0, 0, side + 1, side + 1));
+        QVERIFY2((seen - allowed).isEmpty(), "the board shows a colour of its own making");
+    }
+
+  private slots:
+    void initTestCase() {
+        setUpApplication();
+        scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+    }
+    void init() { w = openMainWindow(); }
+    void cleanup() { w.reset(); }
+
+    void theWindowScalesWithTheScreen() {
+        QCOMPARE(w->devicePixelRatioF(), scale);
+        const QImage img = screen();
+        QVERIFY(std::abs(img.width() - 242 * scale) <= 1);
+        QVERIFY(std::abs(img.height() - 262 * scale) <= 1);
+    }
+
+    void theBoardStaysCrisp() {
+        clickAt(*w, cellCentre({2, 2}));
+        checkGrid(screen(), {qRgb(255, 255, 255), qRgb(255, 255, 0)});
+    }
+
+    void theCoverStaysCrisp() {
+        whenModalOpens([](QWidget* box) {
+            QTest::mouseClick(qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok),
+                              Qt::LeftButton);
+        });
+        w->findChild<QAction*>(QStringLiteral("GameStop"))->trigger();
+        checkGrid(screen(), {qRgb(192, 192, 192)});
+    }
+
+    void segmentsAndTheIconKeepTheirColours() {
+        w->findChild<QAction*>(QStringLiteral("LoadFull"))->trigger();
+        const QImage img = screen();
+        for (int n = 1; n <= 13; ++n) {
+            QWidget* segment = w->findChild<QWidget*>(QStringLiteral("pro%1").arg(n));
+            const QRect r = segment->geometry().translated(0, 242);
+            const QRect inside(device(r.left()) + 1, device(r.top()) + 1, device(r.width()) - 2,
+                               device(r.height()) - 2);
+            QCOMPARE(coloursIn(img, inside), QSet<QRgb>({qRgb(0, 0, 128)}));
+        }
+        // The puzzle picture: yellow, black and the box's own background only.
+        QWidget* box = w->findChild<QWidget*>(QStringLiteral("Picture1"));
+        const QRect icon(device(2), device(244), device(16), device(16));
+        const QSet<QRgb> allowed = {qRgb(255, 255, 0), qRgb(0, 0, 0),
+                                    box->palette().window().color().rgb()};
+        QVERIFY((coloursIn(img, icon) - allowed).isEmpty());
+    }
+};
+
+QTEST_MAIN(HiDpiTest)
+#include "hidpi_test.moc"
