@@ -135,27 +135,5 @@ TEST(Load, FromEveryStateTwiceOverANeitherCell) {
     }
 }
 
-TEST(Load, OverwritesWhateverTheBoardShowed) {
-    Game g = startUp();
-    LoadPuzzle(g, PuzzleCatalogue[0]);
-    EXPECT_EQ(picture(g.cells), "XXXXX/XXXXX/XXXXX/XXXXX/XXXXX");
-    LoadPuzzle(g, PuzzleCatalogue[8]);
-    EXPECT_EQ(picture(g.cells), "X...X/...../...../...../X...X");
-    press(g, {3, 3});
-    EXPECT_EQ(picture(g.cells), "X...X/..X../.XXX./..X../X...X") << "a loaded puzzle is played";
-}
-
-TEST(Load, AfterThreeMinutesTheClockRestarts) {
-    Game g = startUp();
-    for (int i = 0; i < 190; ++i)
-        clockTick(g);
-    EXPECT_EQ(g.clock.minutesCaption, "3");
-    LoadPuzzle(g, PuzzleCatalogue[2]);
-    clockTick(g);
-    EXPECT_EQ(g.clock.minutesCaption, "0");
-    EXPECT_EQ(g.clock.secondsCaption, "1");
-    EXPECT_EQ(g.clock.Stat, "1");
-}
-
 }  // namespace
 }  // namespace brindle

@@ -157,29 +157,6 @@ TEST(Session, NewGameAfterALoadAndATickRunsTheClockOn) {
     EXPECT_EQ(g.clock.secondsCaption, "11");
 }
 
-TEST(Session, NewGameWithinTheFirstSecondOfALoadStillRestarts) {
-    Game g = running();
-    LoadPuzzle(g, PuzzleCatalogue[1]);
-    newGame(g);
-    ticks(g, 1);
-    EXPECT_EQ(g.clock.minutesCaption, "0");
-    EXPECT_EQ(g.clock.secondsCaption, "1");
-}
-
-TEST(Session, EveryClickIsFollowedByARecount) {
-    Game g = startUp();
-    press(g, {1, 1});
-    EXPECT_EQ(g.progress.lit, 3);
-    EXPECT_EQ(g.progress.segments, 1);
-    press(g, {3, 3});
-    EXPECT_EQ(g.progress.lit, 8);
-    EXPECT_EQ(g.progress.segments, 4);
-    press(g, {1, 1});
-    press(g, {3, 3});
-    EXPECT_EQ(g.progress.lit, 0);
-    EXPECT_EQ(g.progress.segments, 0);
-}
-
 TEST(Session, AClickOnANeitherCellStillRecounts) {
     Game g;  // the layout, before start-up gave the cells a picture
     g.cells.setLit({5, 5});

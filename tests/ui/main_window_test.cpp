@@ -321,29 +321,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(w->game().cells, before.cells);
     }
 
-    void progressBarFollowsTheBoard() {
-        auto shown = [this] {
-            QList<bool> v;
-            for (int n = 1; n <= 13; ++n)
-                v << control(qPrintable(QStringLiteral("pro%1").arg(n)))->isVisible();
-            return v;
-        };
-        auto leading = [](int k) {
-            QList<bool> v;
-            for (int n = 1; n <= 13; ++n)
-                v << (n <= k);
-            return v;
-        };
-        QCOMPARE(shown(), leading(0));
-        clickAt(*w, cellCentre({3, 3}));  // 5 lit
-        QCOMPARE(shown(), leading(2));
-        clickAt(*w, cellCentre({1, 1}));  // 8 lit
-        QCOMPARE(shown(), leading(4));
-        clickAt(*w, cellCentre({1, 1}));
-        clickAt(*w, cellCentre({3, 3}));
-        QCOMPARE(shown(), leading(0));
-    }
-
     void gridLinesAndColours() {
         clickAt(*w, cellCentre({1, 1}));  // rc_1_1, rc_1_2, rc_2_1 lit
         const QImage img = grabClient(*w);

@@ -140,22 +140,6 @@ class SessionUiTest : public QObject {
         QCOMPARE(visibleSegments(), 1);
     }
 
-    void theClockShowsItsTicks() {
-        struct Reading {
-            int ticks;
-            const char* minutes;
-            const char* seconds;
-        };
-        int done = 0;
-        for (Reading r : {Reading{1, "0", "1"}, Reading{59, "0", "59"}, Reading{60, "1", "0"},
-                          Reading{61, "1", "1"}}) {
-            for (; done < r.ticks; ++done)
-                fire(timer(*w, 7));
-            QCOMPARE(caption("Label1"), QString::fromLatin1(r.minutes));
-            QCOMPARE(caption("Label3"), QString::fromLatin1(r.seconds));
-        }
-    }
-
     void theRingHandsOnFromTimerToTimer() {
         for (int pass = 0; pass < 2; ++pass) {
             for (int n = 1; n <= 6; ++n) {
