@@ -1,6 +1,7 @@
 #include "ui/accessibility.h"
 
 #include <QAccessibleWidget>
+#include <algorithm>
 
 #include "board/progress.h"
 #include "ui/cell_view.h"
@@ -67,11 +68,47 @@ class ProgressAccessible : public QAccessibleWidget, public QAccessibleValueInte
     ProgressPanel* panel() const { return static_cast<ProgressPanel*>(widget()); }
 };
 
+// The board area of the main window. Its cells are stacked in an order that decides
+// which one takes a click in the overlaps; a screen reader reads them row by row.
+class BoardAccessible : public QAccessibleWidget {
+  public:
+    explicit BoardAccessible(QWidget* client) : QAccessibleWidget(client, QAccessible::Client) {}
+
+    int childCount() const override { return int(children().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> kids = children();
+        if (index < 0 || index >= kids.size()) return nullptr;
+        return QAccessible::queryAccessibleInterface(kids[index]);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return int(children().indexOf(child ? child->object() : nullptr));
+    }
+
+  private:
+    // Cells in row-major order, then the other shown controls as they stack.
+    QList<QWidget*> children() const {
+        QList<QWidget*> cells, rest;
+        for (QObject* o : widget()->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (!w || w->isHidden()) continue;
+            (qobject_cast<CellView*>(w) ? cells : rest) << w;
+        }
+        std::sort(cells.begin(), cells.end(), [](QWidget* a, QWidget* b) {
+            return indexOf(static_cast<CellView*>(a)->pos()) <
+                   indexOf(static_cast<CellView*>(b)->pos());
+        });
+        return cells + rest;
+    }
+};
+
 QAccessibleInterface* factory(const QString&, QObject* object) {
     if (auto* cell = qobject_cast<CellView*>(object)) return new CellAccessible(cell);
     if (auto* panel = qobject_cast<ProgressPanel*>(object)) return new ProgressAccessible(panel);
     if (auto* icon = qobject_cast<IconBox*>(object)) {
         return new QAccessibleWidget(icon, QAccessible::Graphic);
+    }
+    if (object->objectName() == QLatin1String("client") && object->isWidgetType()) {
+        return new BoardAccessible(static_cast<QWidget*>(object));
     }
     if (object->objectName() == QLatin1String("Time") && object->isWidgetType()) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Clock);

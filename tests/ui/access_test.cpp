@@ -127,6 +127,12 @@ class AccessTest : public QObject {
             QVERIFY(a->actionInterface()->actionNames().contains(
                 QAccessibleActionInterface::pressAction()));
         }
+        // A screen reader meets the cells row by row, whatever their stacking.
+        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(client(*w));
+        for (int i = 0; i < kCellCount; ++i) {
+            QCOMPARE(board->child(i)->object(), static_cast<QObject*>(cell(posOf(i))));
+            QCOMPARE(board->indexOfChild(board->child(i)), i);
+        }
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(cell({3, 3}));
         a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(w->game().cells, afterClicks({{1, 1}, {3, 3}}));
