@@ -53,17 +53,10 @@ QLabel* pictureLabel(QWidget* parent, const char* name, const QRect& rect, const
     return label;
 }
 
-QLabel* textLabel(QWidget* parent, const char* name, const QRect& rect, const char* caption,
-                  Qt::Alignment align) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    label->setAlignment(align | Qt::AlignTop);
-    return label;
-}
-
-QLabel* clockLabel(QWidget* parent, const char* name, const QRect& rect, Qt::Alignment align) {
-    auto* label = new ClockLabel(QStringLiteral("0"), parent);
+template <typename Label = QLabel>
+Label* textLabel(QWidget* parent, const char* name, const QRect& rect, const char* caption,
+                 Qt::Alignment align) {
+    auto* label = new Label(QString::fromUtf8(caption), parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(rect);
     label->setAlignment(align | Qt::AlignTop);
@@ -178,9 +171,11 @@ void MainWindow::buildStatusBar(QWidget* client) {
     process_ = framedPanel<ProgressPanel>(strip, "Process", twipRect(315, 0, 2415, 300));
     time_ = framedPanel(strip, "Time", twipRect(2745, 0, 855, 300));
     time_->setAccessibleName(clockName(Clock{}));
-    minutes_ = clockLabel(strip, "Label1", twipRect(2760, 40, 255, 255), Qt::AlignRight);
+    minutes_ =
+        textLabel<ClockLabel>(strip, "Label1", twipRect(2760, 40, 255, 255), "0", Qt::AlignRight);
     QLabel* colon = textLabel(strip, "Label2", twipRect(3120, 40, 135, 375), ":", Qt::AlignLeft);
-    seconds_ = clockLabel(strip, "Label3", twipRect(3240, 40, 255, 255), Qt::AlignLeft);
+    seconds_ =
+        textLabel<ClockLabel>(strip, "Label3", twipRect(3240, 40, 255, 255), "0", Qt::AlignLeft);
 
     for (int n = 1; n <= kSegmentCount; ++n) {
         // pro10 and pro12 sit at 45 twips rather than 40: the same pixel row.
@@ -333,8 +328,8 @@ void MainWindow::askStopGame() {
     if (box.exec() == QMessageBox::Ok) apply(stopGame);
 }
 
-void MainWindow::showInfo(int which) {
-    InfoWindow window(static_cast<InfoWindow::Kind>(which), pictures_, this);
+void MainWindow::showInfo(InfoWindow::Kind which) {
+    InfoWindow window(which, pictures_, this);
     window.exec();
 }
 

@@ -6,6 +6,7 @@
 
 #include "puzzles/catalogue.h"
 #include "session/game.h"
+#include "ui/info_window.h"
 #include "ui/pictures.h"
 
 class QAction;
@@ -39,7 +40,7 @@ class MainWindow : public QMainWindow {
     void endKeyboardPlay();
 
     void askStopGame();
-    void showInfo(int which);
+    void showInfo(InfoWindow::Kind which);
 
     // Runs one command of the core, then shows its outcome.
     template <typename Command>
