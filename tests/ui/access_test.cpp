@@ -93,6 +93,17 @@ class AccessTest : public QObject {
         QCOMPARE(differencesFromGame(*w), QStringList());
     }
 
+    void theMenusOpenFromTheKeyboard() {
+        QTest::keyPress(w->windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(w->windowHandle(), Qt::Key_Alt);
+        keys({Qt::Key_Right, Qt::Key_Down});
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        QCOMPARE(popup->objectName(), QStringLiteral("Load"));
+        keys({Qt::Key_Return});  // its first entry: the full board
+        QCOMPARE(w->game().cells, Board::filled(Cell::Lit));
+    }
+
     void aMouseClickHidesTheMarker() {
         keys({Qt::Key_Down});
         QCOMPARE(marked(), QStringList({"3,3"}));
