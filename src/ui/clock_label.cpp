@@ -7,6 +7,8 @@ namespace brindle::ui {
 void ClockLabel::paintEvent(QPaintEvent*) {
     auto it = laidOut_.find(text());
     if (it == laidOut_.end()) {
+        // Seconds repeat every minute; minutes do not, so a long game must not fill it.
+        if (laidOut_.size() >= 64) laidOut_.clear();
         QStaticText laid(text());
         laid.setTextFormat(Qt::PlainText);
         laid.prepare(QTransform(), font());

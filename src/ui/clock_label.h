@@ -17,7 +17,7 @@ class ClockLabel : public QLabel {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QHash<QString, QStaticText> laidOut_;  // at most 60 seconds or a few minutes
+    QHash<QString, QStaticText> laidOut_;  // the captions seen lately, at most 64
 };
 
 }  // namespace brindle::ui

@@ -13,7 +13,6 @@ class IconBox : public QWidget {
     explicit IconBox(QWidget* parent);
 
     void setPicture(const QPixmap& picture);
-    const QPixmap& picture() const { return picture_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
