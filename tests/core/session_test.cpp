@@ -123,30 +123,6 @@ TEST(Session, ConfirmedStopCoversTheBoardAndHaltsEverything) {
     EXPECT_EQ(g.clock.secondsCaption, "0");
 }
 
-TEST(Session, ThePressesOfTheBoardLandOnTheCoverWhileItIsShown) {
-    Game g = stopped();
-    const Game before = g;
-    for (int i = 0; i < kCellCount; ++i)
-        press(g, posOf(i));
-    EXPECT_EQ(g, before);
-    newGame(g);
-    press(g, {3, 3});
-    EXPECT_EQ(picture(g.cells), "...../..X../.XXX./..X../.....");
-    EXPECT_EQ(g.progress.segments, 2);
-}
-
-TEST(Session, NewGameAfterStopRestartsTheClockAtItsFirstTick) {
-    Game g = stopped();
-    newGame(g);
-    EXPECT_EQ(picture(g.cells), kDarkPicture);
-    EXPECT_EQ(g.progress.segments, 0);
-    EXPECT_EQ(g.icon.Picture1, kStoppedPicture) << "the still stays until Timer1's first tick";
-    EXPECT_EQ(g.clock.secondsCaption, "0");
-    ticks(g, 1);
-    EXPECT_EQ(g.clock.minutesCaption, "0");
-    EXPECT_EQ(g.clock.secondsCaption, "1");
-}
-
 TEST(Session, NewGameAfterALoadAndATickRunsTheClockOn) {
     Game g = puzzleLoaded();
     ticks(g, 70);
