@@ -157,7 +157,7 @@ void MainWindow::buildBoard(QWidget* client) {
 
     std::vector<QWidget*> order = {stat_, cover_};
     for (Pos p : kCellStacking)
-        order.push_back(cells_[static_cast<std::size_t>(indexOf(p))]);
+        order.push_back(cellView(p));
     order.push_back(white);
     order.push_back(yellow);
     stackTopFirst(order);
@@ -291,7 +291,7 @@ bool MainWindow::keyOnBoard(int key) {
         case Qt::Key_Return:
         case Qt::Key_Enter: {
             keyboardPlay_ = true;
-            cells_[static_cast<std::size_t>(indexOf(keyCell_))]->setMarked(true);
+            cellView(keyCell_)->setMarked(true);
             const Pos p = keyCell_;
             apply([p](Game& g) { press(g, p); });
             return true;
@@ -299,7 +299,7 @@ bool MainWindow::keyOnBoard(int key) {
         default:
             return false;
     }
-    CellView* from = cells_[static_cast<std::size_t>(indexOf(keyCell_))];
+    CellView* from = cellView(keyCell_);
     if (keyboardPlay_) {
         // The first key only shows where the marker is; later ones move it.
         const Pos next{keyCell_.row + dr, keyCell_.col + dc};
@@ -307,13 +307,13 @@ bool MainWindow::keyOnBoard(int key) {
     }
     keyboardPlay_ = true;
     from->setMarked(false);
-    cells_[static_cast<std::size_t>(indexOf(keyCell_))]->setMarked(true);
+    cellView(keyCell_)->setMarked(true);
     return true;
 }
 
 void MainWindow::endKeyboardPlay() {
     keyboardPlay_ = false;
-    cells_[static_cast<std::size_t>(indexOf(keyCell_))]->setMarked(false);
+    cellView(keyCell_)->setMarked(false);
 }
 
 void MainWindow::askStopGame() {

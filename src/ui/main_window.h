@@ -38,6 +38,7 @@ class MainWindow : public QMainWindow {
     // Arrow keys move the focus marker, Space and Enter play the marked cell.
     bool keyOnBoard(int key);
     void endKeyboardPlay();
+    CellView* cellView(Pos p) const { return cells_[static_cast<std::size_t>(indexOf(p))]; }
 
     void askStopGame();
     void showInfo(InfoWindow::Kind which);
