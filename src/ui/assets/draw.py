@@ -10,7 +10,7 @@ import struct
 import sys
 from pathlib import Path
 
-from PIL import Image, ImageDraw
+from PIL import Image
 
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
@@ -51,8 +51,17 @@ def board_cover():
     return img
 
 
-# The diamond turns about its vertical axis: (half width, left facet colour, right facet
-# colour) for each of the six frames; the middle facet is always green.
+# The diamond, seen from the front: a flat table on top, the crown, the girdle (its
+# widest row) and the pavilion narrowing to the point. HALF_WIDTHS gives, row by row
+# from the top, how far it reaches either side of its middle column when it faces the
+# viewer; a turned frame is the same rows squeezed towards the middle. Steps of at most
+# one pixel from row to row keep the outline closed with a black pixel at each end.
+CX, TOP = 7, 3
+HALF_WIDTHS = [3, 4, 5, 6, 5, 4, 3, 2, 1, 0]
+GIRDLE = 3  # the row, counted from TOP, of the widest part
+
+# (widest half width, left facet, right facet) for each of the six frames; the middle
+# facet is always green. Light on the left while it turns one way, on the right after.
 LIGHT2, LIGHT3, DARK2, DARK3 = (153, 255, 102), (201, 255, 174), (0, 153, 0), (0, 101, 0)
 FRAMES = [
     (6, GREEN, GREEN),
@@ -62,34 +71,35 @@ FRAMES = [
     (2, DARK2, LIGHT3),
     (4, DARK2, LIGHT2),
 ]
-CX, TOP, GIRDLE, BOTTOM = 7, 2, 6, 14
 
 
-def diamond(half_width, left, centre, right):
-    """A 16 x 16 cut diamond (flat table on top, girdle, point below) seen from the
-    front, on a transparent background, as an RGBA image."""
+def diamond(widest, left, centre, right):
+    """A 16 x 16 RGBA picture of the diamond turned so that it is 2 * widest + 1
+    pixels wide: black outline, girdle and facet lines, on a transparent ground.
+
+    In the crown the middle facet lies under the table and the side facets beyond its
+    corners. In the pavilion two facet lines run one pixel inside the outline down to
+    the point, between the middle facet and the side facets; a frame too narrow for
+    them shows its three facets side by side without lines."""
     img = Image.new("RGBA", (16, 16), (0, 0, 0, 0))
-    draw = ImageDraw.Draw(img)
-    black = BLACK + (255,)
-    if half_width == 0:
-        draw.line([(CX, TOP), (CX, BOTTOM)], fill=black)
-        return img
-    t = half_width // 2
-    draw.polygon([(CX - t, TOP), (CX - half_width, GIRDLE), (CX, BOTTOM)], fill=left + (255,))
-    draw.polygon([(CX + t, TOP), (CX + half_width, GIRDLE), (CX, BOTTOM)], fill=right + (255,))
-    draw.polygon([(CX - t, TOP), (CX + t, TOP), (CX, BOTTOM)], fill=centre + (255,))
-    outline = [(CX - t, TOP), (CX + t, TOP), (CX + half_width, GIRDLE), (CX, BOTTOM),
-               (CX - half_width, GIRDLE)]
-    draw.polygon(outline, outline=black)
-    if half_width > 2:
-        draw.line([(CX - half_width, GIRDLE), (CX + half_width, GIRDLE)], fill=black)
-        draw.line([(CX - t, TOP), (CX, BOTTOM)], fill=black)
-        draw.line([(CX + t, TOP), (CX, BOTTOM)], fill=black)
-    # The facet fills spill a pixel past the outline near the point; trim them to it.
-    mask = Image.new("L", img.size, 0)
-    ImageDraw.Draw(mask).polygon(outline, fill=255, outline=255)
-    clear = Image.new("RGBA", img.size, (0, 0, 0, 0))
-    return Image.composite(img, clear, mask)
+    # Squeezing rounds up, so a narrow frame keeps every facet it can show.
+    rows = [-(-h * widest // 6) for h in HALF_WIDTHS]
+    table = rows[0]
+    lines = widest >= 4
+    for i, h in enumerate(rows):
+        pavilion = i > GIRDLE
+        for dx in range(-h, h + 1):
+            d = abs(dx)
+            side = left if dx < 0 else right
+            if d == h or i in (0, GIRDLE):
+                colour = BLACK
+            elif pavilion and lines:
+                split = h - 2
+                colour = BLACK if d == split or split < 0 else side if d > split else centre
+            else:
+                colour = side if d >= (1 if pavilion else table) else centre
+            img.putpixel((CX + dx, TOP + i), colour + (255,))
+    return img
 
 
 def to_gif(rgba, path):
