@@ -6,6 +6,7 @@
 #include "board/progress.h"
 #include "ui/cell_view.h"
 #include "ui/picture_views.h"
+#include "ui/texts.h"
 
 namespace brindle::ui {
 
@@ -14,6 +15,10 @@ void ProgressPanel::setSegments(int segments) {
     segments_ = segments;
     QAccessibleValueChangeEvent event(this, segments);
     QAccessible::updateAccessibility(&event);
+}
+
+void ClockPanel::setTime(const QString& minutes, const QString& seconds) {
+    time_ = QString::fromUtf8(text::kClockValue).arg(minutes, seconds);
 }
 
 namespace {
@@ -26,7 +31,7 @@ class CellAccessible : public QAccessibleWidget {
 
     QString text(QAccessible::Text t) const override {
         if (t != QAccessible::Name) return QAccessibleWidget::text(t);
-        return QStringLiteral("Ряд %1, столбец %2").arg(cell()->pos().row).arg(cell()->pos().col);
+        return QString::fromUtf8(text::kCellName).arg(cell()->pos().row).arg(cell()->pos().col);
     }
     // A toggle: a checkable button, checked while the lamp is lit.
     QAccessible::State state() const override {
@@ -54,7 +59,7 @@ class ProgressAccessible : public QAccessibleWidget, public QAccessibleValueInte
         return QAccessibleWidget::interface_cast(t);
     }
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) return QStringLiteral("Заполнение поля");
+        if (t == QAccessible::Name) return QString::fromUtf8(text::kBarName);
         if (t == QAccessible::Value) return QString::number(panel()->segments());
         return QAccessibleWidget::text(t);
     }
@@ -66,6 +71,19 @@ class ProgressAccessible : public QAccessibleWidget, public QAccessibleValueInte
 
   private:
     ProgressPanel* panel() const { return static_cast<ProgressPanel*>(widget()); }
+};
+
+// The clock keeps its name; the time is its value, so that a screen reader does not
+// announce a new name every second.
+class ClockAccessible : public QAccessibleWidget {
+  public:
+    explicit ClockAccessible(ClockPanel* panel) : QAccessibleWidget(panel, QAccessible::Clock) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return QString::fromUtf8(text::kClockName);
+        if (t == QAccessible::Value) return static_cast<ClockPanel*>(widget())->time();
+        return QAccessibleWidget::text(t);
+    }
 };
 
 // The board area of the main window. Its cells are stacked in an order that decides
@@ -82,6 +100,14 @@ class BoardAccessible : public QAccessibleWidget {
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         return int(children().indexOf(child ? child->object() : nullptr));
+    }
+    // The keyboard marker is the focus as far as a screen reader is concerned.
+    QAccessibleInterface* focusChild() const override {
+        for (QObject* o : widget()->children()) {
+            auto* cell = qobject_cast<CellView*>(o);
+            if (cell && cell->isMarked()) return QAccessible::queryAccessibleInterface(cell);
+        }
+        return QAccessibleWidget::focusChild();
     }
 
   private:
@@ -110,9 +136,7 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
     if (object->objectName() == QLatin1String("client") && object->isWidgetType()) {
         return new BoardAccessible(static_cast<QWidget*>(object));
     }
-    if (object->objectName() == QLatin1String("Time") && object->isWidgetType()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Clock);
-    }
+    if (auto* clock = qobject_cast<ClockPanel*>(object)) return new ClockAccessible(clock);
     return nullptr;
 }
 

@@ -3,7 +3,6 @@
 #include "ui/grid_picture.h"
 
 #include <QAccessible>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace brindle::ui {
@@ -13,6 +12,7 @@ CellView::CellView(Pos pos, const QPixmap& picture, QWidget* parent)
     setObjectName(QStringLiteral("rc_%1_%2").arg(pos.row).arg(pos.col));
     // The picture covers the whole cell, so nothing underneath needs drawing.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void CellView::setPicture(const QPixmap& picture, bool lit) {
@@ -45,20 +45,6 @@ void CellView::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(4, 4, -7, -7));
     }
-}
-
-void CellView::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
-    emit mousePressed();
-}
-
-void CellView::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
-    event->accept();
-    if (click) emit clicked();
 }
 
 }  // namespace brindle::ui

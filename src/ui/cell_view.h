@@ -1,4 +1,5 @@
-// One lamp cell on the main window: shows a picture and reports clicks.
+// One lamp cell on the main window. It shows a picture; the mouse plays it through the
+// board, which decides the overlap strips, and an assistive tool through `clicked`.
 #pragma once
 
 #include <QPixmap>
@@ -22,22 +23,17 @@ class CellView : public QWidget {
     bool isMarked() const { return marked_; }
 
   signals:
-    // A left press and release inside the cell, or an assistive tool's press action.
+    // An assistive tool's press action.
     void clicked();
-    // Any mouse press on the cell, which ends keyboard play.
-    void mousePressed();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     Pos pos_;
     QPixmap picture_;
     bool lit_ = false;
     bool marked_ = false;
-    bool pressed_ = false;
 };
 
 }  // namespace brindle::ui

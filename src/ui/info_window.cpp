@@ -3,11 +3,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
-#include <QStyle>
 #include <vector>
 
 #include "ui/geometry.h"
+#include "ui/placement.h"
 #include "ui/texts.h"
 
 namespace brindle::ui {
@@ -59,6 +58,8 @@ InfoWindow::InfoWindow(Kind kind, const Pictures& pictures, QWidget* owner) : QD
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
+    // A dialog would show its owner's icon in its title bar; these windows have none.
+    setWindowIcon(QIcon());
 
     // The heading row every window shares.
     QLabel* icon = addPicture(this, "Image1", twipRect(120, 120, 720, 720),
@@ -125,8 +126,7 @@ InfoWindow::InfoWindow(Kind kind, const Pictures& pictures, QWidget* owner) : QD
     for (auto it = topFirst.rbegin(); it != topFirst.rend(); ++it)
         (*it)->raise();
 
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                    screen()->availableGeometry()));
+    centreOnScreen(this);
 }
 
 }  // namespace brindle::ui

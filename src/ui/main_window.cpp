@@ -9,9 +9,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QScreen>
-#include <QStyle>
+#include <QMouseEvent>
 #include <QTimer>
+#include <cmath>
 #include <vector>
 
 #include "puzzles/load.h"
@@ -21,6 +21,7 @@
 #include "ui/geometry.h"
 #include "ui/info_window.h"
 #include "ui/picture_views.h"
+#include "ui/placement.h"
 #include "ui/texts.h"
 
 namespace brindle::ui {
@@ -71,11 +72,6 @@ Panel* framedPanel(QWidget* parent, const char* name, const QRect& rect) {
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setAutoFillBackground(true);
     return panel;
-}
-
-QString clockName(const Clock& c) {
-    return QString::fromUtf8(text::kClockName)
-        .arg(QString::fromStdString(c.minutesCaption), QString::fromStdString(c.secondsCaption));
 }
 
 QString stateName(GameState state) {
@@ -129,8 +125,7 @@ MainWindow::MainWindow(QWidget* parent)
     present();
 
     adjustSize();
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                    screen()->availableGeometry()));
+    centreOnScreen(this);
 }
 
 void MainWindow::buildBoard(QWidget* client) {
@@ -138,10 +133,9 @@ void MainWindow::buildBoard(QWidget* client) {
         const Pos p = posOf(i);
         auto* cell = new CellView(p, cellAtCreation_, client);
         cell->setGeometry(twipRect((p.col - 1) * 720, (p.row - 1) * 720, 750, 750));
-        // Whatever presses the cell, the cover takes the press while it is shown.
-        connect(cell, &CellView::clicked, this,
-                [this, p] { apply([p](Game& g) { press(g, p); }); });
-        connect(cell, &CellView::mousePressed, this, &MainWindow::endKeyboardPlay);
+        // The mouse reaches the cells through the board (see cellDrawnAt); this is the
+        // press of an assistive tool.
+        connect(cell, &CellView::clicked, this, [this, p] { pressCell(p); });
         cells_[static_cast<std::size_t>(i)] = cell;
     }
     cover_ = new CoverView(client);
@@ -169,8 +163,7 @@ void MainWindow::buildStatusBar(QWidget* client) {
     strip->setGeometry(twipRect(0, 3630, 3615, 375));
 
     process_ = framedPanel<ProgressPanel>(strip, "Process", twipRect(315, 0, 2415, 300));
-    time_ = framedPanel(strip, "Time", twipRect(2745, 0, 855, 300));
-    time_->setAccessibleName(clockName(Clock{}));
+    time_ = framedPanel<ClockPanel>(strip, "Time", twipRect(2745, 0, 855, 300));
     minutes_ =
         textLabel<ClockLabel>(strip, "Label1", twipRect(2760, 40, 255, 255), "0", Qt::AlignRight);
     QLabel* colon = textLabel(strip, "Label2", twipRect(3120, 40, 135, 375), ":", Qt::AlignLeft);
@@ -185,6 +178,9 @@ void MainWindow::buildStatusBar(QWidget* client) {
             pictureLabel(strip, name.constData(), twipRect(360 + 180 * (n - 1), top, 150, 225),
                          pictures_.segment, false);
     }
+
+    // Left of the minutes lies the end of the progress panel, which no segment reaches.
+    minutes_->setReach(segments_.back()->geometry().right() + 3);
 
     picture1_ = new IconBox(strip);
     picture1_->setObjectName(QStringLiteral("Picture1"));
@@ -216,7 +212,11 @@ void MainWindow::buildMenus() {
     auto addCommand = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
         QAction* action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, slot);
+        // A command can also come from an assistive tool while a modal window is up;
+        // then, as for the mouse, only that window takes input.
+        connect(action, &QAction::triggered, this, [this, slot] {
+            if (!modalWindowUp()) slot();
+        });
         return action;
     };
 
@@ -261,14 +261,57 @@ void MainWindow::buildTimers() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == centralWidget()) {
-        if (event->type() == QEvent::KeyPress) {
+    if (watched != centralWidget()) return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::KeyPress:
             return keyOnBoard(static_cast<QKeyEvent*>(event)->key());
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            // Every press in the client area ends up here, unless the cover took it.
+            endKeyboardPlay();
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            pressedCell_ =
+                mouse->button() == Qt::LeftButton ? cellDrawnAt(mouse->scenePosition()) : nullptr;
+            return true;
         }
-        // Presses on the cover or the status strip end up here; those on cells do not.
-        if (event->type() == QEvent::MouseButtonPress) endKeyboardPlay();
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            CellView* pressed = std::exchange(pressedCell_, nullptr);
+            if (pressed && mouse->button() == Qt::LeftButton &&
+                cellDrawnAt(mouse->scenePosition()) == pressed) {
+                pressCell(pressed->pos());
+            }
+            return true;
+        }
+        default:
+            return false;
     }
-    return QMainWindow::eventFilter(watched, event);
+}
+
+CellView* MainWindow::cellDrawnAt(QPointF windowPos) const {
+    // Qt paints each widget into the box it gets by rounding its edges to device pixels.
+    // At a fractional scale (and at 2 for a point between two device pixels) rounding
+    // the point instead can land on the neighbour, so the overlap strips are decided in
+    // device pixels, as they are drawn.
+    const qreal s = devicePixelRatioF();
+    const QPoint device(int(std::floor(windowPos.x() * s)), int(std::floor(windowPos.y() * s)));
+    for (Pos p : kCellStacking) {
+        CellView* cell = cellView(p);
+        const QRect r(cell->mapTo(this, QPoint()), cell->size());
+        const QRect drawn(qRound(r.x() * s), qRound(r.y() * s), qRound(r.width() * s),
+                          qRound(r.height() * s));
+        if (drawn.contains(device)) return cell;
+    }
+    return nullptr;
+}
+
+bool MainWindow::modalWindowUp() const {
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+void MainWindow::pressCell(Pos p) {
+    // Whatever presses the cell, the cover takes the press while it is shown.
+    if (!modalWindowUp()) apply([p](Game& g) { press(g, p); });
 }
 
 bool MainWindow::keyOnBoard(int key) {
@@ -289,13 +332,11 @@ bool MainWindow::keyOnBoard(int key) {
             break;
         case Qt::Key_Space:
         case Qt::Key_Return:
-        case Qt::Key_Enter: {
-            keyboardPlay_ = true;
-            cellView(keyCell_)->setMarked(true);
-            const Pos p = keyCell_;
-            apply([p](Game& g) { press(g, p); });
+        case Qt::Key_Enter:
+            // Only a marker in sight is played: a stray key must not change the board.
+            if (!keyboardPlay_) return false;
+            pressCell(keyCell_);
             return true;
-        }
         default:
             return false;
     }
@@ -355,7 +396,7 @@ void MainWindow::present() {
     }
     if (g.clock.Stat != shown_.clock.Stat) stat_->setText(QString::fromStdString(g.clock.Stat));
     if (g.clock.minutesCaption != shown_.clock.minutesCaption) {
-        minutes_->setText(QString::fromStdString(g.clock.minutesCaption));
+        minutes_->setCaption(QString::fromStdString(g.clock.minutesCaption));
     }
     if (g.clock.secondsCaption != shown_.clock.secondsCaption) {
         seconds_->setText(QString::fromStdString(g.clock.secondsCaption));
@@ -365,8 +406,9 @@ void MainWindow::present() {
     // What assistive tools read for the bar, the clock and the icon.
     if (g.progress.segments != shown_.progress.segments) process_->setSegments(g.progress.segments);
     if (g.clock.minutesCaption != shown_.clock.minutesCaption ||
-        g.clock.secondsCaption != shown_.clock.secondsCaption) {
-        time_->setAccessibleName(clockName(g.clock));
+        g.clock.secondsCaption != shown_.clock.secondsCaption || time_->time().isEmpty()) {
+        time_->setTime(QString::fromStdString(g.clock.minutesCaption),
+                       QString::fromStdString(g.clock.secondsCaption));
     }
     if (const auto state = stateOf(g); state && state != stateOf(shown_)) {
         picture1_->setAccessibleName(stateName(*state));

@@ -17,6 +17,8 @@ namespace brindle::ui {
 
 class CellView;
 class ProgressPanel;
+class ClockPanel;
+class ClockLabel;
 class CoverView;
 class IconBox;
 
@@ -35,6 +37,10 @@ class MainWindow : public QMainWindow {
     void buildTimers();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The cell drawn on top at a point of the window, if any.
+    CellView* cellDrawnAt(QPointF windowPos) const;
+    bool modalWindowUp() const;
+    void pressCell(Pos p);
     // Arrow keys move the focus marker, Space and Enter play the marked cell.
     bool keyOnBoard(int key);
     void endKeyboardPlay();
@@ -64,8 +70,8 @@ class MainWindow : public QMainWindow {
     QLabel* stat_ = nullptr;
     IconBox* picture1_ = nullptr;
     ProgressPanel* process_ = nullptr;
-    QLabel* time_ = nullptr;
-    QLabel* minutes_ = nullptr;
+    ClockPanel* time_ = nullptr;
+    ClockLabel* minutes_ = nullptr;
     QLabel* seconds_ = nullptr;
     std::array<QTimer*, kRingSize> ring_{};
     QTimer* clock_ = nullptr;
@@ -76,6 +82,7 @@ class MainWindow : public QMainWindow {
     // a key has been used since the last mouse click.
     Pos keyCell_{3, 3};
     bool keyboardPlay_ = false;
+    CellView* pressedCell_ = nullptr;  // where the left button went down
 };
 
 }  // namespace brindle::ui

@@ -4,6 +4,9 @@
 namespace brindle::ui::text {
 
 inline constexpr char kMainCaption[] = "Quorvane Brindle";
+inline constexpr char kNoDisplay[] =
+    "brindle: no display to open the window on; start it from a desktop session or under "
+    "Xvfb.";
 inline constexpr char kProgramTitle[] = "Brindle";
 
 inline constexpr char kGame[] = "Игра";
@@ -45,11 +48,14 @@ inline constexpr char kRunning[] = "игра работает и можно в �
 inline constexpr char kPuzzle[] = "игра приостановлена, загружен узор";
 inline constexpr char kStopped[] = "игра остановлена, играть в неё нельзя";
 inline constexpr char kLegendDash[] = "-  ";
-
-// For assistive tools.
-inline constexpr char kClockName[] = "Время игры: %1 мин %2 с";
 inline constexpr char kAproBar[] =
     "По центру роспологается шкала, показывающая процент заполнения поля. Рядом расположен "
     "таймер, который показывает время игры.";
+
+// For assistive tools.
+inline constexpr char kCellName[] = "Ряд %1, столбец %2";
+inline constexpr char kBarName[] = "Заполнение поля";
+inline constexpr char kClockName[] = "Время игры";
+inline constexpr char kClockValue[] = "%1 мин %2 с";
 
 }  // namespace brindle::ui::text

@@ -1,10 +1,13 @@
 #include "driver.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
 #include <QTest>
@@ -30,13 +33,6 @@ std::unique_ptr<MainWindow> openMainWindow() {
 
 QLabel* label(MainWindow& w, const QString& name) {
     return w.findChild<QLabel*>(name);
-}
-
-int visibleSegments(MainWindow& w) {
-    int n = 0;
-    for (int k = 1; k <= kSegmentCount; ++k)
-        n += label(w, QStringLiteral("pro%1").arg(k))->isVisible();
-    return n;
 }
 
 int activeRingTimers(MainWindow& w) {
@@ -149,6 +145,25 @@ void whenModalOpens(std::function<void(QWidget*)> inside) {
     });
 }
 
+void stopGame(MainWindow& w, int answer) {
+    whenModalOpens([answer](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        if (answer == QMessageBox::NoButton) {
+            QTest::keyClick(box, Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(box->button(QMessageBox::StandardButton(answer)), Qt::LeftButton);
+        }
+    });
+    chooseMenu(w, {"Game", "GameStop"});
+}
+
+void pressAccessibly(QObject* control) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
+    QVERIFY(a && a->actionInterface());
+    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
 void fire(QTimer* t) {
     QVERIFY(t);
     QVERIFY(QMetaObject::invokeMethod(t, "timeout", Qt::DirectConnection));
@@ -172,11 +187,6 @@ bool samePixels(const QImage& a, const QImage& b) {
         }
     }
     return true;
-}
-
-bool samePicture(const QPixmap& a, const QPixmap& b) {
-    return a.toImage().convertToFormat(QImage::Format_ARGB32) ==
-           b.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 }  // namespace brindle::ui::testing

@@ -24,7 +24,6 @@ void setUpApplication();
 std::unique_ptr<MainWindow> openMainWindow();
 
 QLabel* label(MainWindow& w, const QString& name);
-int visibleSegments(MainWindow& w);
 int activeRingTimers(MainWindow& w);
 bool iconShows(MainWindow& w, Picture p);
 
@@ -45,6 +44,11 @@ void chooseMenu(MainWindow& w, const QStringList& path);
 
 // Runs `inside` once the next modal window is up, then returns.
 void whenModalOpens(std::function<void(QWidget*)> inside);
+// Chooses Game > Stop game through the menus and answers the box with a click on
+// `answer`, or with Escape when it is NoButton.
+void stopGame(MainWindow& w, int answer);
+// What an assistive tool does to press a control (a cell).
+void pressAccessibly(QObject* control);
 
 // Fires a timer as if its interval had passed.
 void fire(QTimer* timer);
@@ -53,7 +57,6 @@ QTimer* timer(MainWindow& w, int n);
 // The client area as drawn on screen.
 QImage grabClient(MainWindow& w);
 
-bool samePicture(const QPixmap& a, const QPixmap& b);
 // Pixel by pixel, premultiplied, so that all fully transparent pixels compare alike
 // whatever colour a decoder left in them.
 bool samePixels(const QImage& a, const QImage& b);

@@ -1,13 +1,19 @@
 // The window at the screen scale given in QT_SCALE_FACTOR (ctest runs this at 1, 1.25,
-// 1.5, 2 and 3): it grows with the scale and stays crisp. The board, the cover and the
+// 2 and 3): it grows with the scale and stays crisp. The board, the cover and the
 // segments show only their own colours, every grid line is unbroken and all are equally
-// wide, and the small pictures keep their own colours too.
+// wide, the small pictures keep their own colours too, and a click on any device pixel
+// plays the cell drawn there.
 #include <QAbstractButton>
 #include <QAction>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <cmath>
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QMouseEvent>
 
 #include "driver.h"
 #include "ui/main_window.h"
@@ -104,12 +110,61 @@ class HiDpiTest : public QObject {
     }
 
     void theCoverStaysCrisp() {
-        whenModalOpens([](QWidget* box) {
-            QTest::mouseClick(qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok),
-                              Qt::LeftButton);
-        });
-        w->findChild<QAction*>(QStringLiteral("GameStop"))->trigger();
+        stopGame(*w, QMessageBox::Ok);
         checkGrid(screen(), {qRgb(192, 192, 192)});
+    }
+
+    void aClickPlaysTheCellDrawnAtItsDevicePixel() {
+        w->findChild<QAction*>(QStringLiteral("LoadDem1"))->trigger();  // neighbours differ
+        const QImage img = screen();
+        const QPoint origin = client(*w)->mapTo(w.get(), QPoint());
+        auto clickDevice = [&](int dx, int dy) {
+            const QPointF at((dx + 0.5) / scale + origin.x(), (dy + 0.5) / scale + origin.y());
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QMouseEvent e(type, at, at, w->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+                QApplication::sendEvent(w->windowHandle(), &e);
+            }
+        };
+        // Every device pixel across each 2-pixel overlap strip, one more either side.
+        int probes = 0;
+        for (int line = 1; line <= 4; ++line) {
+            for (int across = 0; across < 5; ++across) {
+                for (int d = device(48 * line - 1); d <= device(48 * line + 3); ++d) {
+                    for (bool vertical : {true, false}) {
+                        const int dx = vertical ? d : device(48 * across + 24);
+                        const int dy = vertical ? device(48 * across + 24) : d;
+                        const Pos a = vertical ? Pos{across + 1, line} : Pos{line, across + 1};
+                        const Pos b =
+                            vertical ? Pos{across + 1, line + 1} : Pos{line + 1, across + 1};
+                        const Board before = w->game().cells;
+                        clickDevice(dx, dy);
+                        Board viaA = before, viaB = before;
+                        play(viaA, a);
+                        play(viaB, b);
+                        const QRgb c = img.pixel(dx, dy) & 0xffffff;
+                        const bool drawnA = before.isLit(a) == (c == 0xffff00);
+                        const QString where = QStringLiteral("device %1,%2").arg(dx).arg(dy);
+                        QVERIFY2(w->game().cells == viaA || w->game().cells == viaB,
+                                 qPrintable(where));
+                        if (c != 0) {  // not a grid line: its colour names the cell drawn
+                            QVERIFY2(w->game().cells == (drawnA ? viaA : viaB), qPrintable(where));
+                        }
+                        clickDevice(dx, dy);  // undo
+                        ++probes;
+                    }
+                }
+            }
+        }
+        QVERIFY(probes >= 160);
+    }
+
+    void theTitleAndMenuBarStayOnTheScreen() {
+        // At 3 the offscreen screen (800 x 600 device pixels) is smaller than the window.
+        const QRect area = w->screen()->availableGeometry();
+        QVERIFY(area.contains(w->frameGeometry().topLeft()));
+        QVERIFY(area.contains(w->menuBar()->mapTo(w.get(), QPoint()) + w->pos()));
     }
 
     void segmentsAndTheIconKeepTheirColours() {

@@ -1,46 +1,58 @@
-// New game, Stop game with its confirmation, the clock and the icon in the real window.
+// New game, Stop game with its confirmation, the clock and the icon in the real window,
+// and the modal windows that hold the main window still, whatever sends it input.
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-#include "board/progress.h"
 #include "driver.h"
+#include "ui/clock_label.h"
 #include "ui/main_window.h"
 
 using namespace brindle;
 using namespace brindle::ui;
 using namespace brindle::ui::testing;
 
+namespace {
+
+// The columns of `img` that hold any dark pixel, as [first, last].
+QPair<int, int> inkColumns(const QImage& img) {
+    int first = -1, last = -1;
+    for (int x = 0; x < img.width(); ++x) {
+        for (int y = 0; y < img.height(); ++y) {
+            if (qGray(img.pixel(x, y)) < 128) {
+                if (first < 0) first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+}  // namespace
+
 class SessionUiTest : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindow> w;
 
-    QLabel* label(const char* name) { return testing::label(*w, QLatin1String(name)); }
-    QAction* action(const char* name) { return w->findChild<QAction*>(QLatin1String(name)); }
-    QString caption(const char* name) { return label(name)->text(); }
-    bool showsPicture(Picture p) { return iconShows(*w, p); }
-    int visibleSegments() { return testing::visibleSegments(*w); }
-    int activeRingTimers() { return testing::activeRingTimers(*w); }
-    // Chooses Game > Stop game and answers the box with the given button.
-    void stop(QMessageBox::StandardButton answer) {
-        whenModalOpens([answer](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            QVERIFY(box);
-            QTest::mouseClick(box->button(answer), Qt::LeftButton);
-        });
-        chooseMenu(*w, {"Game", "GameStop"});
-    }
+    QString caption(const char* name) { return label(*w, QLatin1String(name))->text(); }
 
   private slots:
     void initTestCase() { setUpApplication(); }
     void init() { w = openMainWindow(); }
     void cleanup() { w.reset(); }
 
-    void theStopBoxAsksInRussian() {
+    void theStopBoxAsksInRussianAndCancelChangesNothing() {
+        clickAt(*w, cellCentre({2, 2}));
+        fire(timer(*w, 7));
+        fire(timer(*w, 1));
+        const Game before = w->game();
         QString title, text;
         QStringList buttons;
         bool okIsDefault = false, noIcon = false, ownedByMain = false;
@@ -51,56 +63,34 @@ class SessionUiTest : public QObject {
             text = box->text();
             for (QAbstractButton* b : box->buttons())
                 buttons << b->text();
-            okIsDefault = box->defaultButton() == box->button(QMessageBox::Ok);
+            okIsDefault =
+                box->defaultButton() == qobject_cast<QPushButton*>(box->button(QMessageBox::Ok));
             noIcon = box->icon() == QMessageBox::NoIcon;
             ownedByMain = box->parentWidget() == w.get() && box->isModal();
-            QTest::keyClick(box, Qt::Key_Escape);
+            QTest::mouseClick(box->button(QMessageBox::Cancel), Qt::LeftButton);
         });
         chooseMenu(*w, {"Game", "GameStop"});
         QCOMPARE(title, QStringLiteral("Brindle"));
-        QCOMPARE(text.split(QLatin1Char('\n')),
-                 QStringList({"Игра будет остановлена. Все данные будут стерты!", "Продолжить?"}));
+        QCOMPARE(text, QStringLiteral("Игра будет остановлена. Все данные будут стерты!\n"
+                                      "Продолжить?"));
         buttons.sort();
-        QCOMPARE(buttons, QStringList({"OK", "Отмена"}));  // as Qt's Russian translation has them
-        QVERIFY(okIsDefault);
-        QVERIFY(noIcon);
-        QVERIFY(ownedByMain);
+        QCOMPARE(buttons, QStringList({"OK", "Отмена"}));
+        QVERIFY(okIsDefault && noIcon && ownedByMain);
+        QCOMPARE(w->game(), before);
+        stopGame(*w, QMessageBox::NoButton);  // Escape
+        QCOMPARE(w->game(), before);
+        QCOMPARE(differencesFromGame(*w), QStringList());
     }
 
-    void cancelOrEscapeChangesNothing() {
-        clickAt(*w, cellCentre({2, 2}));
-        fire(timer(*w, 7));
-        fire(timer(*w, 1));
-        const Game before = w->game();
-        stop(QMessageBox::Cancel);
-        QCOMPARE(w->game(), before);
-        whenModalOpens([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
-        chooseMenu(*w, {"Game", "GameStop"});
-        QCOMPARE(w->game(), before);
-        QVERIFY(timer(*w, 7)->isActive());
-        QVERIFY(timer(*w, 2)->isActive());
-        QCOMPARE(visibleSegments(), 2);
-    }
-
-    void confirmedStopHaltsAndCovers() {
+    void aConfirmedStopCoversTheBoardAndNewGameStartsAfresh() {
         clickAt(*w, cellCentre({3, 3}));
         const QImage board = grabClient(*w);
-        for (int i = 0; i < 3; ++i)
-            fire(timer(*w, 7));
-        fire(timer(*w, 1));
-        stop(QMessageBox::Ok);
-        QVERIFY(w->findChild<QWidget*>(QStringLiteral("Image9"))->isVisible());
-        QCOMPARE(caption("Label1"), QStringLiteral("0"));
-        QCOMPARE(caption("Label3"), QStringLiteral("0"));
-        QCOMPARE(caption("Stat"), QStringLiteral("0"));
-        QCOMPARE(visibleSegments(), 0);
-        QVERIFY(showsPicture(kStoppedPicture));
-        QVERIFY(!timer(*w, 7)->isActive());
-        QCOMPARE(activeRingTimers(), 0);
-        QVERIFY(action("GameNew")->isEnabled());
-        QVERIFY(!action("GameStop")->isEnabled());
-
-        // The cover repeats the board's grid lines exactly, grey where the cells are.
+        fire(timer(*w, 7));
+        stopGame(*w, QMessageBox::Ok);
+        QCOMPARE(stateOf(w->game()), GameState::Stopped);
+        QCOMPARE(differencesFromGame(*w), QStringList());
+        // The cover repeats the board's grid lines exactly, grey where the cells are, and
+        // takes every click on the board.
         const QImage covered = grabClient(*w);
         for (int x = 0; x < 242; ++x) {
             for (int y = 0; y < 242; ++y) {
@@ -110,53 +100,97 @@ class SessionUiTest : public QObject {
                     qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
             }
         }
-        // And it takes every click on the board.
         const Board under = w->game().cells;
         for (int i = 0; i < kCellCount; ++i)
             clickAt(*w, cellCentre(posOf(i)));
-        clickAt(*w, {48, 20});
         QCOMPARE(w->game().cells, under);
-    }
 
-    void newGameAfterStop() {
-        clickAt(*w, cellCentre({1, 1}));
-        stop(QMessageBox::Ok);
         chooseMenu(*w, {"Game", "GameNew"});
-        QVERIFY(!w->findChild<QWidget*>(QStringLiteral("Image9"))->isVisible());
+        QCOMPARE(stateOf(w->game()), GameState::Running);
         QCOMPARE(w->game().cells, Board::filled(Cell::Unlit));
-        QCOMPARE(visibleSegments(), 0);
-        QVERIFY(!action("GameNew")->isEnabled());
-        QVERIFY(action("GameStop")->isEnabled());
-        QVERIFY(timer(*w, 7)->isActive());
-        QVERIFY(timer(*w, 1)->isActive());
-        QCOMPARE(activeRingTimers(), 1);
-        QVERIFY2(showsPicture(kStoppedPicture), "the still stays until Timer1 ticks");
-        fire(timer(*w, 1));
-        QVERIFY(showsPicture(Picture::Image1));
+        QVERIFY2(iconShows(*w, kStoppedPicture), "the still stays until Timer1 ticks");
         fire(timer(*w, 7));
-        QCOMPARE(caption("Label1"), QStringLiteral("0"));
         QCOMPARE(caption("Label3"), QStringLiteral("1"));
-        clickAt(*w, cellCentre({5, 5}));
-        QCOMPARE(visibleSegments(), 1);
+        QCOMPARE(differencesFromGame(*w), QStringList());
     }
 
-    void theRingHandsOnFromTimerToTimer() {
+    void theIconTurnsFromTimerToTimer() {
         for (int pass = 0; pass < 2; ++pass) {
             for (int n = 1; n <= 6; ++n) {
-                QVERIFY(timer(*w, n)->isActive());
-                QCOMPARE(activeRingTimers(), 1);
+                QCOMPARE(activeRingTimers(*w), 1);
                 fire(timer(*w, n));
-                QVERIFY(showsPicture(frame(n)));
+                QVERIFY(iconShows(*w, frame(n)));
                 QVERIFY(!timer(*w, n)->isActive());
             }
         }
         QVERIFY(timer(*w, 1)->isActive());
-    }
-
-    void realTimersRun() {
         // One real wait, bounded: the timers are wired to the event loop.
         QTRY_COMPARE_WITH_TIMEOUT(caption("Label3"), QStringLiteral("1"), 3000);
-        QVERIFY(!showsPicture(Picture::Image1) || timer(*w, 2)->isActive());
+    }
+
+    void theMinutesReadWholeAtAnyLength_data() {
+        QTest::addColumn<QString>("minutes");
+        for (const char* m : {"99", "100", "999", "9999", "32767"})
+            QTest::newRow(m) << m;
+    }
+    void theMinutesReadWholeAtAnyLength() {
+        QFETCH(QString, minutes);
+        auto* label = w->findChild<ClockLabel*>(QStringLiteral("Label1"));
+        label->setCaption(minutes);
+        // The caption drawn by itself, unclipped, in the label's font.
+        QImage alone(200, 20, QImage::Format_RGB32);
+        alone.fill(Qt::white);
+        {
+            QPainter p(&alone);
+            p.setFont(label->font());
+            p.setPen(Qt::black);
+            p.drawText(QPoint(10, 15), minutes);
+        }
+        const auto [aloneFirst, aloneLast] = inkColumns(alone);
+        const int aloneWidth = aloneLast - aloneFirst + 1;
+        // In the window: between the last segment and the colon, over the strip.
+        const QImage strip = grabClient(*w).copy(178, 242 + 3, 208 - 178, 15);
+        const auto [first, last] = inkColumns(strip);
+        QVERIFY(first > 0);         // not cut off at the left, clear of the last segment
+        QVERIFY(last + 178 < 201);  // and of the colon
+        if (minutes.size() <= 3) {
+            QCOMPARE(last - first + 1, aloneWidth);  // drawn as it is
+        } else {
+            QVERIFY(last - first + 1 >= aloneWidth * 7 / 10);  // narrower, but whole
+        }
+        if (minutes == QLatin1String("99")) QCOMPARE(label->geometry(), QRect(184, 3, 17, 17));
+    }
+
+    void modalWindowsHoldTheMainWindowForEveryWayIn_data() {
+        QTest::addColumn<QString>("opener");
+        QTest::newRow("stop box") << "GameStop";
+        QTest::newRow("rules window") << "HelpHowToPlay";
+        QTest::newRow("about window") << "HelpAuhtor";
+    }
+    void modalWindowsHoldTheMainWindowForEveryWayIn() {
+        QFETCH(QString, opener);
+        clickAt(*w, cellCentre({1, 1}));
+        const Game before = w->game();
+        int modals = 0;
+        whenModalOpens([&](QWidget* modal) {
+            // An assistive tool presses a cell and chooses menu entries behind the window.
+            pressAccessibly(w->findChild<QWidget*>(QStringLiteral("rc_3_3")));
+            for (const char* name : {"LoadDem3", "GameStop", "HelpPro"})
+                w->findChild<QAction*>(QLatin1String(name))->trigger();
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            modals = int(std::count_if(windows.begin(), windows.end(),
+                                       [](QWidget* t) { return t->isVisible() && t->isModal(); }));
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                QTest::mouseClick(box->button(QMessageBox::Cancel), Qt::LeftButton);
+            } else {
+                modal->close();
+            }
+        });
+        w->findChild<QAction*>(opener)->trigger();
+        QCOMPARE(modals, 1);
+        QCOMPARE(w->game(), before);
+        pressAccessibly(w->findChild<QWidget*>(QStringLiteral("rc_3_3")));
+        QVERIFY2(w->game().cells != before.cells, "the cells take presses again");
     }
 };
 

@@ -1,4 +1,4 @@
-// Ten thousand random real events on the real window, offscreen: clicks anywhere on
+// Three thousand random real events on the real window, offscreen: clicks anywhere on
 // the window, menu commands, timer ticks, the Stop box answered at random, and the
 // Help windows opened and closed by a click at a random point. After every event the
 // window must show exactly the game it holds.
@@ -37,7 +37,7 @@ class SoakTest : public QObject {
 
     void randomRealEvents() {
         const int seed = envNumber("BRINDLE_SEED", 2006);
-        const int events = envNumber("BRINDLE_SOAK_EVENTS", 10000);
+        const int events = envNumber("BRINDLE_SOAK_EVENTS", 3000);
         std::mt19937 rng(static_cast<unsigned>(seed));
         auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         auto w = openMainWindow();
