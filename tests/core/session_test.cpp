@@ -41,22 +41,10 @@ TEST(Session, StartUpIsARunningGameOnADarkBoard) {
     const Game g = startUp();
     EXPECT_EQ(stateOf(g), GameState::Running);
     EXPECT_EQ(picture(g.cells), kDarkPicture);
-    EXPECT_FALSE(g.GameNew);
-    EXPECT_TRUE(g.GameStop);
-    EXPECT_TRUE(g.clock.running);
     EXPECT_EQ(g.clock.Stat, "1");
-    EXPECT_EQ(g.clock.minutesCaption, "0");
-    EXPECT_EQ(g.clock.secondsCaption, "0");
     EXPECT_TRUE(g.icon.enabled[0]);
     EXPECT_EQ(g.icon.Picture1, Picture::Image1);
     EXPECT_EQ(g.progress.segments, 0);
-    EXPECT_FALSE(g.Image9);
-}
-
-TEST(Session, TheLayoutAloneHasNoCellInEitherState) {
-    const Game layout;
-    EXPECT_EQ(picture(layout.cells), "nnnnn/nnnnn/nnnnn/nnnnn/nnnnn");
-    EXPECT_EQ(stateOf(startUp()), GameState::Running);
 }
 
 enum class Command { NewGame, StopOk, Load };
