@@ -1,4 +1,4 @@
-// The window at the screen scale given in QT_SCALE_FACTOR (ctest runs this at 1, 1.25,
+// The window at the screen scale given in QT_SCALE_FACTOR (ctest runs this at 1, 1.25, 1.5,
 // 2 and 3): it grows with the scale and stays crisp. The board, the cover and the
 // segments show only their own colours, every grid line is unbroken and all are equally
 // wide, the small pictures keep their own colours too, and a click on any device pixel
