@@ -32,6 +32,7 @@ test-sanitize: test-deps
 	@cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Debug -DBRINDLE_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZED) -j $(JOBS)
 	@cd $(SANITIZED) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 		ctest --output-on-failure -j $(JOBS)
 
 # Tests should stay a quarter to a third of the code.
