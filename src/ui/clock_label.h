@@ -17,7 +17,8 @@ class ClockLabel : public QLabel {
   public:
     using QLabel::QLabel;
 
-    // How far left, in the parent's pixels, a right-aligned caption may grow.
+    // How far left, in the parent's pixels, a right-aligned caption may grow from the
+    // box it has now, which is the one it returns to.
     void setReach(int leftmost);
     void setCaption(const QString& caption);
 

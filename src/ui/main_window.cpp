@@ -181,6 +181,8 @@ void MainWindow::buildStatusBar(QWidget* client) {
 
     // Left of the minutes lies the end of the progress panel, which no segment reaches.
     minutes_->setReach(segments_.back()->geometry().right() + 3);
+    // What assistive tools read until the clock first ticks: the captions as laid out.
+    time_->setTime(minutes_->text(), seconds_->text());
 
     picture1_ = new IconBox(strip);
     picture1_->setObjectName(QStringLiteral("Picture1"));
@@ -406,7 +408,7 @@ void MainWindow::present() {
     // What assistive tools read for the bar, the clock and the icon.
     if (g.progress.segments != shown_.progress.segments) process_->setSegments(g.progress.segments);
     if (g.clock.minutesCaption != shown_.clock.minutesCaption ||
-        g.clock.secondsCaption != shown_.clock.secondsCaption || time_->time().isEmpty()) {
+        g.clock.secondsCaption != shown_.clock.secondsCaption) {
         time_->setTime(QString::fromStdString(g.clock.minutesCaption),
                        QString::fromStdString(g.clock.secondsCaption));
     }
