@@ -1,12 +1,12 @@
+// The move rule and the recount, told by the boards a player sees.
 #include <gtest/gtest.h>
 #include <rapidcheck.h>
 
 #include <algorithm>
 #include <random>
-#include <string>
 #include <vector>
 
-#include "board/board.h"
+#include "board/progress.h"
 #include "boards.h"
 
 namespace brindle {
@@ -15,36 +15,23 @@ namespace {
 using testing::boardFrom;
 using testing::picture;
 
-const Board kDark = Board::filled(Cell::Unlit);
-
-struct CrossCase {
-    Pos click;
-    const char* after;  // the dark board after the click
-};
-
-class Cross : public ::testing::TestWithParam<CrossCase> {};
-
-TEST_P(Cross, InvertsExactlyTheCellAndItsOrthogonalNeighbours) {
-    Board b = kDark;
-    play(b, GetParam().click);
-    EXPECT_EQ(picture(b), GetParam().after);
+TEST(Board, AClickInvertsItsCellAndItsNeighboursOnTheBoard) {
+    const struct {
+        Pos click;
+        const char* after;  // the dark board after the click
+    } crosses[] = {
+        {{1, 1}, "XX.../X..../...../...../....."}, {{1, 3}, ".XXX./..X../...../...../....."},
+        {{1, 5}, "...XX/....X/...../...../....."}, {{2, 1}, "X..../XX.../X..../...../....."},
+        {{2, 5}, "....X/...XX/....X/...../....."}, {{3, 3}, "...../..X../.XXX./..X../....."},
+        {{4, 2}, "...../...../.X.../XXX../.X..."}, {{5, 1}, "...../...../...../X..../XX..."},
+        {{5, 3}, "...../...../...../..X../.XXX."}, {{5, 5}, "...../...../...../....X/...XX"},
+    };
+    for (const auto& c : crosses) {
+        Board b = Board::filled(Cell::Unlit);
+        play(b, c.click);
+        EXPECT_EQ(picture(b), c.after) << "rc_" << c.click.row << "_" << c.click.col;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Board, Cross,
-                         ::testing::Values(CrossCase{{1, 1}, "XX.../X..../...../...../....."},
-                                           CrossCase{{1, 3}, ".XXX./..X../...../...../....."},
-                                           CrossCase{{1, 5}, "...XX/....X/...../...../....."},
-                                           CrossCase{{2, 1}, "X..../XX.../X..../...../....."},
-                                           CrossCase{{2, 5}, "....X/...XX/....X/...../....."},
-                                           CrossCase{{3, 3}, "...../..X../.XXX./..X../....."},
-                                           CrossCase{{4, 2}, "...../...../.X.../XXX../.X..."},
-                                           CrossCase{{5, 1}, "...../...../...../X..../XX..."},
-                                           CrossCase{{5, 3}, "...../...../...../..X../.XXX."},
-                                           CrossCase{{5, 5}, "...../...../...../....X/...XX"}),
-                         [](const auto& info) {
-                             return "rc_" + std::to_string(info.param.click.row) + "_" +
-                                    std::to_string(info.param.click.col);
-                         });
 
 TEST(Board, ACellShowingNeitherPictureIsLeftAlone) {
     Board b = boardFrom({".....", "..n..", ".nX..", ".....", "....."});
@@ -54,44 +41,56 @@ TEST(Board, ACellShowingNeitherPictureIsLeftAlone) {
     EXPECT_EQ(picture(b), "..X../.XnX./.nXX./..X../.....");
 }
 
-Board randomBoard() {
-    const auto cells = *rc::gen::container<std::vector<int>>(kCellCount, rc::gen::inRange(0, 3));
-    Board b;
-    for (int i = 0; i < kCellCount; ++i)
-        b.set(posOf(i), static_cast<Cell>(cells[static_cast<std::size_t>(i)]));
-    return b;
-}
-
-Pos randomPos() {
-    return posOf(*rc::gen::inRange(0, kCellCount));
-}
-
-TEST(Board, AMoveIsItsOwnInverse) {
+TEST(Board, MovesUndoThemselvesAndCommute) {
     EXPECT_TRUE(rc::check([] {
-        const Board before = randomBoard();
-        const Pos p = randomPos();
-        Board b = before;
-        play(b, p);
-        if (before.at(p) != Cell::Neither) RC_ASSERT(b.at(p) != before.at(p));
-        play(b, p);
-        RC_ASSERT(b == before);
-    }));
-}
-
-TEST(Board, MovesCommute) {
-    EXPECT_TRUE(rc::check([] {
-        const Board start = randomBoard();
+        const auto cells =
+            *rc::gen::container<std::vector<int>>(kCellCount, rc::gen::inRange(0, 3));
+        Board start;
+        for (int i = 0; i < kCellCount; ++i)
+            start.set(posOf(i), static_cast<Cell>(cells[static_cast<std::size_t>(i)]));
         auto clicks = *rc::gen::container<std::vector<int>>(rc::gen::inRange(0, kCellCount));
         Board inOrder = start;
         for (int i : clicks)
             play(inOrder, posOf(i));
-        std::mt19937 shuffler(*rc::gen::arbitrary<unsigned>());
-        std::shuffle(clicks.begin(), clicks.end(), shuffler);
-        Board reordered = start;
+        std::shuffle(clicks.begin(), clicks.end(), std::mt19937(*rc::gen::arbitrary<unsigned>()));
+        Board back = inOrder;
         for (int i : clicks)
-            play(reordered, posOf(i));
-        RC_ASSERT(inOrder == reordered);
+            play(back, posOf(i));
+        RC_ASSERT(back == start);
     }));
+}
+
+// The segment table as the player sees it: which lit counts share a segment count.
+TEST(Progress, EachLitCountShowsItsSegments) {
+    const struct {
+        int fromLit, toLit, segments;
+    } rows[] = {{0, 0, 0},    {1, 3, 1},    {4, 5, 2},    {6, 7, 3},   {8, 9, 4},
+                {10, 11, 5},  {12, 13, 6},  {14, 15, 7},  {16, 17, 8}, {18, 19, 9},
+                {20, 21, 10}, {22, 23, 11}, {24, 24, 12}, {25, 25, 13}};
+    for (const auto& row : rows) {
+        for (int n = row.fromLit; n <= row.toLit; ++n)
+            EXPECT_EQ(segmentsFor(n), row.segments) << "lit count " << n;
+    }
+    EXPECT_EQ(segmentsFor(-1), 0);
+    EXPECT_EQ(segmentsFor(26), kSegmentCount);
+}
+
+TEST(Progress, ProCountsTheLitPicturesWherever) {
+    const struct {
+        std::array<std::string_view, 5> rows;
+        int lit;
+    } boards[] = {
+        {{".....", ".....", ".....", ".....", "....."}, 0},
+        {{".....", ".....", ".....", ".....", "...XX"}, 2},
+        {{"XXXXX", "XXXXX", "XXnXX", "XXXXX", "XXXXX"}, 24},
+        {{"XXXXX", "XXXXX", "XXXXX", "XXXXX", "XXXXX"}, 25},
+        {{"nnnnn", "nnnnn", "nnnnn", "nnnnn", "nnnnn"}, 0},
+    };
+    for (const auto& b : boards) {
+        const Progress p = Pro(boardFrom(b.rows));
+        EXPECT_EQ(p.lit, b.lit);
+        EXPECT_EQ(p.segments, segmentsFor(b.lit));
+    }
 }
 
 }  // namespace

@@ -23,33 +23,13 @@ enum class Kind : std::uint8_t { Press, NewGame, StopOk, StopCancel, Load, Clock
 
 struct Event {
     Kind kind;
-    int arg = 0;  // cell index, catalogue entry or ring timer
+    int arg = 0;  // cell index, catalogue entry or ring timer (0 and 7 are no timer)
 };
 
-std::string describe(const Event& e);
 void showValue(const Event& e, std::ostream& os) {
-    os << describe(e);
-}
-
-std::string describe(const Event& e) {
-    switch (e.kind) {
-        case Kind::Press:
-            return "press rc_" + std::to_string(posOf(e.arg).row) + "_" +
-                   std::to_string(posOf(e.arg).col);
-        case Kind::NewGame:
-            return "GameNew";
-        case Kind::StopOk:
-            return "GameStop, OK";
-        case Kind::StopCancel:
-            return "GameStop, Cancel";
-        case Kind::Load:
-            return std::string(PuzzleCatalogue[static_cast<std::size_t>(e.arg)].menuName);
-        case Kind::ClockTick:
-            return "Timer7 tick";
-        case Kind::RingTick:
-            return "Timer" + std::to_string(e.arg) + " tick";
-    }
-    return "?";
+    const char* names[] = {"press cell", "GameNew",     "GameStop OK",       "GameStop Cancel",
+                           "load entry", "Timer7 tick", "tick of ring timer"};
+    os << names[static_cast<int>(e.kind)] << ' ' << e.arg;
 }
 
 // The rules in their plainest form: a bit per lit cell and a count of seconds.
@@ -59,75 +39,50 @@ struct Model {
     int litAtRecount = 0;
     bool barCleared = true;
     bool restartPending = false;
-    long elapsed = 0;  // seconds since the clock last started from zero
-    int shownMinutes = 0, shownSeconds = 0;
+    long elapsed = 0;   // seconds since the clock last started from zero
+    long shown = 0;     // the time the captions show, in seconds
     int ringTimer = 1;  // the enabled ring timer, 0 for none
-    Picture picture = Picture::Image1;
-
-    static std::uint32_t cross(int index) {
-        const Pos p = posOf(index);
-        std::uint32_t m = 0;
-        for (Pos q : {p, Pos{p.row - 1, p.col}, Pos{p.row + 1, p.col}, Pos{p.row, p.col - 1},
-                      Pos{p.row, p.col + 1}}) {
-            if (onBoard(q)) m |= 1u << indexOf(q);
-        }
-        return m;
-    }
-
-    void recount() {
-        litAtRecount = std::popcount(lit);
-        barCleared = false;
-    }
+    int picture = 1;    // Image1 .. Image8
 
     void apply(const Event& e) {
+        const bool stopped = state == GameState::Stopped;
         switch (e.kind) {
             case Kind::Press:
-                if (state == GameState::Stopped) return;  // the cover takes it
-                lit ^= cross(e.arg);
-                recount();
+                if (stopped) return;  // the cover takes it
+                for (int i = 0; i < kCellCount; ++i) {
+                    const Pos p = posOf(e.arg), q = posOf(i);
+                    if (std::abs(p.row - q.row) + std::abs(p.col - q.col) <= 1) lit ^= 1u << i;
+                }
+                litAtRecount = std::popcount(lit), barCleared = false;
                 return;
             case Kind::NewGame:
-                state = GameState::Running;
-                lit = 0;
-                barCleared = true;
-                ringTimer = 1;
+                state = GameState::Running, lit = 0, barCleared = true, ringTimer = 1;
                 return;
             case Kind::StopOk:
-                state = GameState::Stopped;
-                barCleared = true;
-                restartPending = true;
-                shownMinutes = shownSeconds = 0;
-                ringTimer = 0;
-                picture = kStoppedPicture;
+                state = GameState::Stopped, barCleared = true, restartPending = true;
+                shown = 0, ringTimer = 0, picture = 7;
                 return;
             case Kind::StopCancel:
                 return;
-            case Kind::Load: {
-                state = GameState::PuzzleLoaded;
-                lit = 0;
-                const Puzzle& p = PuzzleCatalogue[static_cast<std::size_t>(e.arg)];
+            case Kind::Load:
+                state = GameState::PuzzleLoaded, lit = 0;
                 for (int i = 0; i < kCellCount; ++i) {
                     const Pos q = posOf(i);
-                    if (p.rows[q.row - 1][q.col - 1] == 'X') lit |= 1u << i;
+                    if (PuzzleCatalogue[std::size_t(e.arg)].rows[q.row - 1][q.col - 1] == 'X')
+                        lit |= 1u << i;
                 }
-                recount();
-                restartPending = true;
-                ringTimer = 0;
-                picture = kPuzzlePicture;
+                litAtRecount = std::popcount(lit), barCleared = false;
+                restartPending = true, ringTimer = 0, picture = 8;
                 return;
-            }
             case Kind::ClockTick:
-                if (state == GameState::Stopped) return;
-                if (restartPending) elapsed = 0;
-                restartPending = false;
-                if (elapsed < long{kMaxMinutes} * 60 + 59) ++elapsed;
-                shownMinutes = static_cast<int>(elapsed / 60);
-                shownSeconds = static_cast<int>(elapsed % 60);
+                if (stopped) return;
+                if (restartPending) elapsed = 0, restartPending = false;
+                elapsed = std::min(elapsed + 1, 32767L * 60 + 59);
+                shown = elapsed;
                 return;
             case Kind::RingTick:
-                if (e.arg != ringTimer) return;
-                picture = frame(e.arg);
-                ringTimer = e.arg % kRingSize + 1;
+                if (ringTimer == 0 || e.arg != ringTimer) return;
+                picture = e.arg, ringTimer = e.arg % 6 + 1;
                 return;
         }
     }
@@ -144,8 +99,8 @@ std::optional<std::string> mismatch(const Game& g, const Model& m) {
     std::ostringstream why;
     if (stateOf(g) != m.state) why << "state; ";
     for (int i = 0; i < kCellCount; ++i) {
-        const Cell want = (m.lit >> i) & 1 ? Cell::Lit : Cell::Unlit;
-        if (g.cells.at(posOf(i)) != want) why << "cell " << i << "; ";
+        if (g.cells.at(posOf(i)) != ((m.lit >> i) & 1 ? Cell::Lit : Cell::Unlit))
+            why << "cell " << i << "; ";
     }
     // One segment from the first lit cell, one for every two lit cells after that, and
     // the thirteenth only for a full board.
@@ -154,18 +109,14 @@ std::optional<std::string> mismatch(const Game& g, const Model& m) {
     if (g.progress.segments != segments) why << "segments " << g.progress.segments << "; ";
     if (g.progress.lit != m.litAtRecount) why << "lit count; ";
     if (g.clock.Stat != (m.restartPending ? "0" : "1")) why << "Stat; ";
-    if (g.clock.minutesCaption != std::to_string(m.shownMinutes)) why << "Label1; ";
-    if (g.clock.secondsCaption != std::to_string(m.shownSeconds)) why << "Label3; ";
-    if (enabledCount(g.icon) > 1) why << "two ring timers; ";
-    for (int n = 1; n <= kRingSize; ++n) {
-        if (g.icon.enabled[static_cast<std::size_t>(n - 1)] != (m.ringTimer == n)) {
-            why << "Timer" << n << "; ";
-        }
+    if (g.clock.minutesCaption != std::to_string(m.shown / 60)) why << "Label1; ";
+    if (g.clock.secondsCaption != std::to_string(m.shown % 60)) why << "Label3; ";
+    for (int n = 1; n <= 6; ++n) {
+        if (g.icon.enabled[std::size_t(n - 1)] != (m.ringTimer == n)) why << "Timer" << n << "; ";
     }
-    if (g.icon.Picture1 != m.picture) why << "Picture1; ";
-    const std::string s = why.str();
-    if (s.empty()) return std::nullopt;
-    return s;
+    if (static_cast<int>(g.icon.Picture1) + 1 != m.picture) why << "Picture1; ";
+    if (why.str().empty()) return std::nullopt;
+    return why.str();
 }
 
 // Replays events on a fresh game; the events the model says are not on offer (a
@@ -173,32 +124,18 @@ std::optional<std::string> mismatch(const Game& g, const Model& m) {
 std::optional<std::string> replay(const std::vector<Event>& events) {
     Game g = startUp();
     Model m;
-    for (const Event& e : events) {
+    if (auto why = mismatch(g, m)) return "at start-up: " + *why;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        const Event& e = events[i];
         if (!m.offers(e.kind)) continue;
-        switch (e.kind) {
-            case Kind::Press:
-                press(g, posOf(e.arg));
-                break;
-            case Kind::NewGame:
-                newGame(g);
-                break;
-            case Kind::StopOk:
-                stopGame(g);
-                break;
-            case Kind::StopCancel:
-                break;
-            case Kind::Load:
-                LoadPuzzle(g, PuzzleCatalogue[static_cast<std::size_t>(e.arg)]);
-                break;
-            case Kind::ClockTick:
-                clockTick(g);
-                break;
-            case Kind::RingTick:
-                ringTick(g, e.arg);
-                break;
-        }
+        if (e.kind == Kind::Press) press(g, posOf(e.arg));
+        if (e.kind == Kind::NewGame) newGame(g);
+        if (e.kind == Kind::StopOk) stopGame(g);
+        if (e.kind == Kind::Load) LoadPuzzle(g, PuzzleCatalogue[std::size_t(e.arg)]);
+        if (e.kind == Kind::ClockTick) clockTick(g);
+        if (e.kind == Kind::RingTick) ringTick(g, e.arg);
         m.apply(e);
-        if (auto why = mismatch(g, m)) return describe(e) + ": " + *why;
+        if (auto why = mismatch(g, m)) return "after event " + std::to_string(i) + ": " + *why;
     }
     return std::nullopt;
 }
@@ -206,23 +143,17 @@ std::optional<std::string> replay(const std::vector<Event>& events) {
 // Weighted so that games run long enough for minutes to pass, and every command still
 // comes up often.
 rc::Gen<Event> anyEvent() {
+    auto with = [](Kind k, int from, int to) {
+        return rc::gen::map(rc::gen::inRange(from, to), [k](int arg) { return Event{k, arg}; });
+    };
     return rc::gen::weightedOneOf<Event>({
-        {30, rc::gen::map(rc::gen::inRange(0, kCellCount),
-                          [](int i) {
-                              return Event{Kind::Press, i};
-                          })},
+        {30, with(Kind::Press, 0, kCellCount)},
         {2, rc::gen::just(Event{Kind::NewGame})},
         {2, rc::gen::just(Event{Kind::StopOk})},
         {2, rc::gen::just(Event{Kind::StopCancel})},
-        {3, rc::gen::map(rc::gen::inRange(0, 16),
-                         [](int i) {
-                             return Event{Kind::Load, i};
-                         })},
+        {3, with(Kind::Load, 0, 16)},
         {40, rc::gen::just(Event{Kind::ClockTick})},
-        {25, rc::gen::map(rc::gen::inRange(1, kRingSize + 1),
-                          [](int n) {
-                              return Event{Kind::RingTick, n};
-                          })},
+        {25, with(Kind::RingTick, 0, 8)},
     });
 }
 

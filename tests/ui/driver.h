@@ -57,8 +57,4 @@ QTimer* timer(MainWindow& w, int n);
 // The client area as drawn on screen.
 QImage grabClient(MainWindow& w);
 
-// Pixel by pixel, premultiplied, so that all fully transparent pixels compare alike
-// whatever colour a decoder left in them.
-bool samePixels(const QImage& a, const QImage& b);
-
 }  // namespace brindle::ui::testing
