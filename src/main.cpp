@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "layout/texts.h"
 #include "ui/app.h"
 #include "ui/main_window.h"
-#include "ui/texts.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ QtMessageHandler defaultHandler = nullptr;
 
 [[noreturn]] void noDisplay() {
     dup2(realStderr, STDERR_FILENO);
-    std::fprintf(stderr, "%s\n", brindle::ui::text::kNoDisplay);
+    std::fprintf(stderr, "%s\n", brindle::text::kNoDisplay);
     std::_Exit(1);
 }
 

@@ -49,8 +49,6 @@ class Board {
     bool isUnlit(Pos p) const { return at(p) == Cell::Unlit; }
     void setLit(Pos p) { cells_[indexOf(p)] = Cell::Lit; }
     void setUnlit(Pos p) { cells_[indexOf(p)] = Cell::Unlit; }
-    // Only tests and the layout need to put a cell into the neither state.
-    void set(Pos p, Cell c) { cells_[indexOf(p)] = c; }
 
     friend bool operator==(const Board&, const Board&) = default;
 

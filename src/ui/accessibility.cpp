@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "board/progress.h"
+#include "layout/texts.h"
 #include "ui/cell_view.h"
 #include "ui/picture_views.h"
-#include "ui/texts.h"
 
 namespace brindle::ui {
 

@@ -1,5 +1,6 @@
 #include "ui/cell_view.h"
 
+#include "layout/layout.h"
 #include "ui/grid_picture.h"
 
 #include <QAccessible>
@@ -9,7 +10,6 @@ namespace brindle::ui {
 
 CellView::CellView(Pos pos, const QPixmap& picture, QWidget* parent)
     : QWidget(parent), pos_(pos), picture_(picture) {
-    setObjectName(QStringLiteral("rc_%1_%2").arg(pos.row).arg(pos.col));
     // The picture covers the whole cell, so nothing underneath needs drawing.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -39,11 +39,14 @@ void CellView::setMarked(bool marked) {
 
 void CellView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintGridPicture(painter, picture_, kCellLines, kCellLines);
+    paintGridPicture(painter, picture_, layout::kCellLines, layout::kCellLines);
     if (marked_) {
-        // Inside the cell's visible part, clear of the grid lines.
+        // Inside the cell's visible part (it lies 2 pixels under its right and lower
+        // neighbours), clear of the grid lines.
+        const int overlap = layout::pixels(layout::kCellSize - layout::kCellPitch);
+        const int in = layout::kMarkerInset;
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(4, 4, -7, -7));
+        painter.drawRect(rect().adjusted(in, in, -in - overlap - 1, -in - overlap - 1));
     }
 }
 

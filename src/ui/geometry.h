@@ -1,16 +1,15 @@
-// The layout is drawn in twips; 15 twips make one pixel at 96 dpi.
+// The layout's twips as the pixels Qt places widgets by.
 #pragma once
 
 #include <QRect>
 
+#include "layout/layout.h"
+
 namespace brindle::ui {
 
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
-
-constexpr QRect twipRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
+constexpr QRect pixelRect(const layout::Rect& r) {
+    using layout::pixels;
+    return QRect(pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height));
 }
 
 }  // namespace brindle::ui

@@ -11,11 +11,6 @@ class QPainter;
 
 namespace brindle::ui {
 
-// Where the lines of each picture lie, in its own pixels.
-inline constexpr int kCellLines[] = {0, 49};
-inline constexpr int kCoverColumns[] = {0, 49, 96, 144, 192, 241};
-inline constexpr int kCoverRows[] = {0, 48, 96, 144, 192, 241};
-
 // Draws `picture` at the painter's origin. At whole-number scales that is the picture
 // itself, pixel for pixel; otherwise it is redrawn from its two colours.
 void paintGridPicture(QPainter& painter, const QPixmap& picture, std::span<const int> columns,

@@ -3,11 +3,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
-#include <vector>
 
 #include "ui/geometry.h"
 #include "ui/placement.h"
-#include "ui/texts.h"
+#include "ui/qt_text.h"
 
 namespace brindle::ui {
 
@@ -25,107 +24,61 @@ class CloseArea : public QLabel {
     }
 };
 
-QLabel* addText(QWidget* parent, const char* name, const QRect& rect, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(true);
-    label->setAutoFillBackground(true);
-    return label;
+QWidget* make(const layout::Control& c, const Pictures& pictures, QWidget* parent) {
+    switch (c.kind) {
+        case layout::Kind::CloseArea:
+            return new CloseArea(parent);
+        case layout::Kind::Line: {
+            auto* rule = new QFrame(parent);
+            rule->setFrameStyle(QFrame::HLine | QFrame::Plain);
+            rule->setLineWidth(1);
+            return rule;
+        }
+        case layout::Kind::Picture: {
+            auto* label = new QLabel(parent);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setPixmap(pictures.of(c.art));
+            return label;
+        }
+        default: {
+            auto* label = new QLabel(text::qt(c.caption), parent);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setWordWrap(true);
+            label->setAutoFillBackground(true);
+            return label;
+        }
+    }
 }
 
-QLabel* addText(QWidget* parent, const char* name, const QRect& rect, const char* text) {
-    return addText(parent, name, rect, QString::fromUtf8(text));
-}
-
-QString legend(const char* meaning) {
-    return QString::fromUtf8(text::kLegendDash) + QString::fromUtf8(meaning);
-}
-
-QLabel* addPicture(QWidget* parent, const char* name, const QRect& rect, const QPixmap& pm) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setPixmap(pm);
-    return label;
+QRect placeOf(const layout::Control& c) {
+    // A line runs from its first pixel to its last one, both included.
+    if (c.kind == layout::Kind::Line) {
+        return {layout::pixels(c.at.left), layout::pixels(c.at.top),
+                layout::pixels(c.at.left + c.at.width) - layout::pixels(c.at.left) + 1, 1};
+    }
+    return pixelRect(c.at);
 }
 
 }  // namespace
 
-InfoWindow::InfoWindow(Kind kind, const Pictures& pictures, QWidget* owner) : QDialog(owner) {
+InfoWindow::InfoWindow(const layout::InfoWindow& layout, const Pictures& pictures, QWidget* owner)
+    : QDialog(owner) {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
     // A dialog would show its owner's icon in its title bar; these windows have none.
     setWindowIcon(QIcon());
-
-    // The heading row every window shares.
-    QLabel* icon = addPicture(this, "Image1", twipRect(120, 120, 720, 720),
-                              pictures.programIcon.pixmap(QSize(48, 48), 1.0));
-    QLabel* heading = addText(this, "Label1", twipRect(960, 120, 2655, 255), text::kHeading);
-    auto* rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("Line1"));
-    rule->setFrameStyle(QFrame::HLine | QFrame::Plain);
-    rule->setLineWidth(1);
-    rule->setGeometry(px(960), px(360), px(4440) - px(960) + 1, 1);
-
-    auto* close = new CloseArea(this);
-    std::vector<QWidget*> topFirst = {close};
-    switch (kind) {
-        case HowToPlay:
-            setObjectName(QStringLiteral("howtoplay"));
-            setWindowTitle(QString::fromUtf8(text::kHowToPlayCaption));
-            setFixedSize(px(4875), px(1785));
-            close->setObjectName(QStringLiteral("Label4"));
-            close->setGeometry(twipRect(0, 0, 4935, 1815));
-            topFirst.push_back(
-                addText(this, "Label3", twipRect(960, 960, 3495, 615), text::kHowToPlayRule));
-            topFirst.push_back(
-                addText(this, "Label2", twipRect(960, 480, 3495, 495), text::kHowToPlayGoal));
-            topFirst.insert(topFirst.end(), {rule, heading, icon});
-            break;
-        case About:
-            setObjectName(QStringLiteral("about"));
-            setWindowTitle(QString::fromUtf8(text::kAboutCaption));
-            setFixedSize(px(4875), px(1170));
-            close->setObjectName(QStringLiteral("Label4"));
-            close->setGeometry(twipRect(0, 0, 4935, 1215));
-            topFirst.push_back(
-                addText(this, "Label3", twipRect(960, 720, 3495, 255), text::kAboutMaker));
-            topFirst.push_back(
-                addText(this, "Label2", twipRect(960, 480, 3495, 255), text::kAboutAuthor));
-            topFirst.insert(topFirst.end(), {rule, heading, icon});
-            break;
-        case Apro: {
-            setObjectName(QStringLiteral("apro"));
-            setWindowTitle(QString::fromUtf8(text::kAproCaption));
-            setFixedSize(px(4680), px(4380));
-            close->setObjectName(QStringLiteral("Label8"));
-            close->setGeometry(twipRect(0, 0, 4695, 4455));
-            // The legend shows the very pictures the status icon shows.
-            topFirst.insert(
-                topFirst.end(),
-                {addText(this, "Label7", twipRect(960, 3360, 3615, 855), text::kAproBar),
-                 addText(this, "Label6", twipRect(1320, 3000, 3135, 255), legend(text::kStopped)),
-                 addPicture(this, "Image4", twipRect(960, 3000, 240, 240),
-                            pictures.of(kStoppedPicture)),
-                 addText(this, "Label5", twipRect(1320, 2760, 3135, 255), legend(text::kPuzzle)),
-                 addPicture(this, "Image3", twipRect(960, 2760, 240, 240),
-                            pictures.of(kPuzzlePicture)),
-                 addText(this, "Label4", twipRect(1320, 2520, 3135, 255), legend(text::kRunning)),
-                 addPicture(this, "Image2", twipRect(960, 2520, 240, 240),
-                            pictures.of(Picture::Image1)),
-                 addText(this, "Label3", twipRect(960, 1800, 3495, 615), text::kAproStatus), rule,
-                 icon, heading,
-                 addText(this, "Label2", twipRect(960, 480, 3495, 1215), text::kAproMenus)});
-            break;
-        }
+    setObjectName(text::qt(layout.name));
+    setWindowTitle(text::qt(layout.caption));
+    setFixedSize(pixelRect(layout.client).size());
+    // Topmost first: each control goes under the ones before it.
+    for (const layout::Control& c : layout.controls) {
+        if (c.name.empty()) break;
+        QWidget* w = make(c, pictures, this);
+        w->setObjectName(text::qt(c.name));
+        w->setGeometry(placeOf(c));
+        w->lower();
     }
-    for (auto it = topFirst.rbegin(); it != topFirst.rend(); ++it)
-        (*it)->raise();
-
     centreOnScreen(this);
 }
 

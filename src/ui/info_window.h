@@ -1,9 +1,10 @@
-// The three information windows of the Help menu. Each is built afresh for one modal
-// showing and closes at a click anywhere inside it.
+// The three information windows of the Help menu. Each is built afresh from its layout
+// for one modal showing and closes at a click anywhere inside it.
 #pragma once
 
 #include <QDialog>
 
+#include "layout/layout.h"
 #include "ui/pictures.h"
 
 namespace brindle::ui {
@@ -11,9 +12,7 @@ namespace brindle::ui {
 class InfoWindow : public QDialog {
     Q_OBJECT
   public:
-    enum Kind { HowToPlay, Apro, About };
-
-    InfoWindow(Kind kind, const Pictures& pictures, QWidget* owner);
+    InfoWindow(const layout::InfoWindow& layout, const Pictures& pictures, QWidget* owner);
 };
 
 }  // namespace brindle::ui

@@ -12,7 +12,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <cmath>
-#include <vector>
 
 #include "puzzles/load.h"
 #include "ui/accessibility.h"
@@ -22,53 +21,32 @@
 #include "ui/info_window.h"
 #include "ui/picture_views.h"
 #include "ui/placement.h"
-#include "ui/texts.h"
+#include "ui/qt_text.h"
 
 namespace brindle::ui {
 
 namespace {
 
-// The 25 cells from the topmost down. A lower row lies over the row above; within a
-// row the right-hand cell lies over its left neighbour, except that column 1 lies over
-// column 2. So each 2-pixel overlap strip belongs to exactly one cell.
-constexpr Pos kCellStacking[kCellCount] = {
-    {5, 5}, {5, 4}, {5, 3}, {5, 1}, {5, 2}, {4, 5}, {4, 4}, {4, 3}, {4, 1},
-    {4, 2}, {3, 5}, {3, 4}, {3, 3}, {3, 1}, {3, 2}, {2, 5}, {2, 4}, {2, 3},
-    {2, 1}, {2, 2}, {1, 5}, {1, 1}, {1, 4}, {1, 3}, {1, 2},
-};
+using layout::Kind;
 
-// Puts sibling widgets into the given stacking order, the first one on top.
-void stackTopFirst(const std::vector<QWidget*>& widgets) {
-    for (auto it = widgets.rbegin(); it != widgets.rend(); ++it)
-        (*it)->raise();
-}
-
-QLabel* pictureLabel(QWidget* parent, const char* name, const QRect& rect, const QPixmap& pm,
-                     bool visible) {
+QLabel* pictureLabel(QWidget* parent, const QPixmap& pm) {
     auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
     label->setPixmap(pm);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setVisible(visible);
     return label;
 }
 
-template <typename Label = QLabel>
-Label* textLabel(QWidget* parent, const char* name, const QRect& rect, const char* caption,
-                 Qt::Alignment align) {
-    auto* label = new Label(QString::fromUtf8(caption), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    label->setAlignment(align | Qt::AlignTop);
+template <typename Label>
+Label* textLabel(QWidget* parent, const layout::Control& c) {
+    auto* label = new Label(text::qt(c.caption), parent);
+    label->setAlignment((c.align == layout::Align::Right ? Qt::AlignRight : Qt::AlignLeft) |
+                        Qt::AlignTop);
     return label;
 }
 
-template <typename Panel = QLabel>
-Panel* framedPanel(QWidget* parent, const char* name, const QRect& rect) {
+template <typename Panel>
+Panel* framedPanel(QWidget* parent) {
     auto* panel = new Panel(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setGeometry(rect);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setAutoFillBackground(true);
     return panel;
@@ -108,15 +86,25 @@ MainWindow::MainWindow(QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(px(3630), px(3930));
+    client->setFixedSize(pixelRect(layout::kMainClient).size());
     setCentralWidget(client);
     // The board plays from the keyboard too.
     client->setFocusPolicy(Qt::StrongFocus);
     client->installEventFilter(this);
     client->setFocus();
 
-    buildBoard(client);
-    buildStatusBar(client);
+    build(layout::kMainControls, client);
+    cover_ = named<CoverView>("Image9");
+    stat_ = named<QLabel>("Stat");
+    picture1_ = named<IconBox>("Picture1");
+    process_ = named<ProgressPanel>("Process");
+    time_ = named<ClockPanel>("Time");
+    minutes_ = named<ClockLabel>("Label1");
+    seconds_ = named<ClockLabel>("Label3");
+    // Left of the minutes lies the end of the progress panel, which no segment reaches.
+    minutes_->setReach(segments_.back()->geometry().right() + 3);
+    // What assistive tools read until the clock first ticks: the captions as laid out.
+    time_->setTime(minutes_->text(), seconds_->text());
     buildMenus();
     buildTimers();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -128,138 +116,120 @@ MainWindow::MainWindow(QWidget* parent)
     centreOnScreen(this);
 }
 
-void MainWindow::buildBoard(QWidget* client) {
-    for (int i = 0; i < kCellCount; ++i) {
-        const Pos p = posOf(i);
-        auto* cell = new CellView(p, cellAtCreation_, client);
-        cell->setGeometry(twipRect((p.col - 1) * 720, (p.row - 1) * 720, 750, 750));
-        // The mouse reaches the cells through the board (see cellDrawnAt); this is the
-        // press of an assistive tool.
-        connect(cell, &CellView::clicked, this, [this, p] { pressCell(p); });
-        cells_[static_cast<std::size_t>(i)] = cell;
+void MainWindow::build(std::span<const layout::Control> controls, QWidget* parent) {
+    // Topmost first: each control goes under the ones before it.
+    for (const layout::Control& c : controls) {
+        QWidget* w = make(c, parent);
+        w->setObjectName(text::qt(c.name));
+        w->setGeometry(pixelRect(c.at));
+        if (!c.visible) w->hide();
+        w->lower();
+        named_.insert(w->objectName(), w);
     }
-    cover_ = new CoverView(client);
-    cover_->setObjectName(QStringLiteral("Image9"));
-    cover_->setGeometry(twipRect(0, 0, 3630, 3630));
-    cover_->hide();
-    stat_ = textLabel(client, "Stat", twipRect(720, 120, 255, 255), "1", Qt::AlignLeft);
-    stat_->hide();
-    QLabel* white =
-        pictureLabel(client, "white", twipRect(0, 2880, 750, 750), pictures_.white, false);
-    QLabel* yellow =
-        pictureLabel(client, "yellow", twipRect(720, 2880, 750, 750), pictures_.yellow, false);
-
-    std::vector<QWidget*> order = {stat_, cover_};
-    for (Pos p : kCellStacking)
-        order.push_back(cellView(p));
-    order.push_back(white);
-    order.push_back(yellow);
-    stackTopFirst(order);
 }
 
-void MainWindow::buildStatusBar(QWidget* client) {
-    auto* strip = new QWidget(client);
-    strip->setObjectName(QStringLiteral("StatusBar"));
-    strip->setGeometry(twipRect(0, 3630, 3615, 375));
-
-    process_ = framedPanel<ProgressPanel>(strip, "Process", twipRect(315, 0, 2415, 300));
-    time_ = framedPanel<ClockPanel>(strip, "Time", twipRect(2745, 0, 855, 300));
-    minutes_ =
-        textLabel<ClockLabel>(strip, "Label1", twipRect(2760, 40, 255, 255), "0", Qt::AlignRight);
-    QLabel* colon = textLabel(strip, "Label2", twipRect(3120, 40, 135, 375), ":", Qt::AlignLeft);
-    seconds_ =
-        textLabel<ClockLabel>(strip, "Label3", twipRect(3240, 40, 255, 255), "0", Qt::AlignLeft);
-
-    for (int n = 1; n <= kSegmentCount; ++n) {
-        // pro10 and pro12 sit at 45 twips rather than 40: the same pixel row.
-        const int top = (n == 10 || n == 12) ? 45 : 40;
-        const QByteArray name = "pro" + QByteArray::number(n);
-        segments_[static_cast<std::size_t>(n - 1)] =
-            pictureLabel(strip, name.constData(), twipRect(360 + 180 * (n - 1), top, 150, 225),
-                         pictures_.segment, false);
+QWidget* MainWindow::make(const layout::Control& c, QWidget* parent) {
+    const auto index = static_cast<std::size_t>(c.index);
+    switch (c.kind) {
+        case Kind::Strip: {
+            auto* strip = new QWidget(parent);
+            build(layout::kStatusControls, strip);
+            return strip;
+        }
+        case Kind::Cell: {
+            const Pos p = posOf(c.index);
+            auto* cell = cells_[index] = new CellView(p, cellAtCreation_, parent);
+            // The mouse reaches the cells through the board (see cellDrawnAt); this is the
+            // press of an assistive tool.
+            connect(cell, &CellView::clicked, this, [this, p] { pressCell(p); });
+            return cell;
+        }
+        case Kind::Cover:
+            return new CoverView(parent);
+        case Kind::Segment:
+            return segments_[index - 1] = pictureLabel(parent, pictures_.of(c.art));
+        case Kind::Picture:
+            return pictureLabel(parent, pictures_.of(c.art));
+        case Kind::Label:
+            return textLabel<QLabel>(parent, c);
+        case Kind::ClockLabel:
+            return textLabel<ClockLabel>(parent, c);
+        case Kind::Bar:
+            return framedPanel<ProgressPanel>(parent);
+        case Kind::Clock:
+            return framedPanel<ClockPanel>(parent);
+        case Kind::PictureBox: {
+            auto* box = new IconBox(parent);
+            box->setPicture(pictures_.of(c.art));
+            return box;
+        }
+        case Kind::Line:
+        case Kind::CloseArea:
+            break;  // only in the information windows
     }
-
-    // Left of the minutes lies the end of the progress panel, which no segment reaches.
-    minutes_->setReach(segments_.back()->geometry().right() + 3);
-    // What assistive tools read until the clock first ticks: the captions as laid out.
-    time_->setTime(minutes_->text(), seconds_->text());
-
-    picture1_ = new IconBox(strip);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setGeometry(twipRect(0, 0, 300, 300));
-    picture1_->setPicture(pictures_.of(Picture::Image1));
-
-    std::vector<QWidget*> order = {picture1_};
-    for (int n = kSegmentCount; n >= 1; --n)
-        order.push_back(segments_[static_cast<std::size_t>(n - 1)]);
-    order.insert(order.end(), {seconds_, colon, minutes_, time_, process_});
-    // The hidden holders of the icon's pictures, Image8 and Image7 above the six frames.
-    const char* const imageNames[] = {"Image8", "Image7", "Image1", "Image2",
-                                      "Image3", "Image4", "Image5", "Image6"};
-    for (const char* name : imageNames) {
-        const int n = name[5] - '0';
-        order.push_back(pictureLabel(strip, name, twipRect(0, 0, 240, 240),
-                                     pictures_.images[static_cast<std::size_t>(n - 1)], false));
-    }
-    stackTopFirst(order);
+    return new QWidget(parent);
 }
 
 void MainWindow::buildMenus() {
-    auto addMenu = [](auto* parent, const char* name, const char* caption) {
-        QMenu* menu = parent->addMenu(QString::fromUtf8(caption));
-        menu->setObjectName(QString::fromLatin1(name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(name));
-        return menu;
-    };
-    auto addCommand = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
-        QAction* action = menu->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        // A command can also come from an assistive tool while a modal window is up;
-        // then, as for the mouse, only that window takes input.
-        connect(action, &QAction::triggered, this, [this, slot] {
-            if (!modalWindowUp()) slot();
-        });
-        return action;
-    };
-
-    QMenu* game = addMenu(menuBar(), "Game", text::kGame);
-    gameNew_ = addCommand(game, "GameNew", text::kGameNew, [this] { apply(newGame); });
-    gameStop_ = addCommand(game, "GameStop", text::kGameStop, [this] { askStopGame(); });
-    gameNew_->setEnabled(false);
-
-    QMenu* load = addMenu(menuBar(), "Load", text::kLoad);
-    const Puzzle& full = PuzzleCatalogue[0];
-    addCommand(load, full.menuName.data(), full.caption.data(),
-               [this, &full] { apply([&full](Game& g) { LoadPuzzle(g, full); }); });
-    QMenu* patterns = addMenu(load, "LoadDem", text::kLoadDem);
-    for (std::size_t i = 1; i < PuzzleCatalogue.size(); ++i) {
-        const Puzzle& p = PuzzleCatalogue[i];
-        addCommand(patterns, p.menuName.data(), p.caption.data(),
-                   [this, &p] { apply([&p](Game& g) { LoadPuzzle(g, p); }); });
+    QHash<QString, QWidget*> menus = {{QString(), menuBar()}};
+    for (const layout::MenuEntry& e : layout::kMenus) {
+        QWidget* parent = menus.value(text::qt(e.parent));
+        QAction* action = nullptr;
+        switch (e.kind) {
+            case layout::Entry::Menu: {
+                auto* menu = new QMenu(text::qt(e.caption), this);
+                menu->setObjectName(text::qt(e.name));
+                menus.insert(menu->objectName(), menu);
+                action = menu->menuAction();
+                break;
+            }
+            case layout::Entry::Separator:
+                action = new QAction(this);
+                action->setSeparator(true);
+                break;
+            case layout::Entry::Command:
+                action = new QAction(text::qt(e.caption), this);
+                // A command can also come from an assistive tool while a modal window is
+                // up; then, as for the mouse, only that window takes input.
+                connect(action, &QAction::triggered, this, [this, run = command(e.name)] {
+                    if (!modalWindowUp()) run();
+                });
+                break;
+        }
+        action->setObjectName(text::qt(e.name));
+        action->setEnabled(e.enabled);
+        parent->addAction(action);
     }
+    gameNew_ = findChild<QAction*>(QStringLiteral("GameNew"));
+    gameStop_ = findChild<QAction*>(QStringLiteral("GameStop"));
+}
 
-    QMenu* help = addMenu(menuBar(), "Help", text::kHelp);
-    addCommand(help, "HelpHowToPlay", text::kHelpHowToPlay,
-               [this] { showInfo(InfoWindow::HowToPlay); });
-    addCommand(help, "HelpPro", text::kHelpPro, [this] { showInfo(InfoWindow::Apro); });
-    help->addSeparator()->setObjectName(QStringLiteral("HelpLine1"));
-    addCommand(help, "HelpAuhtor", text::kHelpAuhtor, [this] { showInfo(InfoWindow::About); });
+std::function<void()> MainWindow::command(std::string_view name) {
+    if (name == "GameNew") return [this] { apply(newGame); };
+    if (name == "GameStop") return [this] { askStopGame(); };
+    for (const Puzzle& p : PuzzleCatalogue) {
+        if (p.menuName == name) return [this, &p] { apply([&p](Game& g) { LoadPuzzle(g, p); }); };
+    }
+    for (const layout::InfoWindow& w : layout::kInfoWindows) {
+        if (w.command == name) return [this, &w] { showInfo(w); };
+    }
+    return [] {};
 }
 
 void MainWindow::buildTimers() {
-    QWidget* strip = findChild<QWidget*>(QStringLiteral("StatusBar"));
-    for (int n = 1; n <= kRingSize; ++n) {
-        auto* timer = new QTimer(strip);
-        timer->setObjectName(QStringLiteral("Timer%1").arg(n));
-        timer->setInterval(200);
-        connect(timer, &QTimer::timeout, this,
-                [this, n] { apply([n](Game& g) { ringTick(g, n); }); });
-        ring_[static_cast<std::size_t>(n - 1)] = timer;
+    for (const layout::Timer& t : layout::kTimers) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(text::qt(t.name));
+        timer->setInterval(t.intervalMs);
+        if (t.ring == 0) {
+            clock_ = timer;
+            connect(timer, &QTimer::timeout, this, [this] { apply(clockTick); });
+        } else {
+            ring_[static_cast<std::size_t>(t.ring - 1)] = timer;
+            connect(timer, &QTimer::timeout, this,
+                    [this, n = t.ring] { apply([n](Game& g) { ringTick(g, n); }); });
+        }
     }
-    clock_ = new QTimer(this);
-    clock_->setObjectName(QStringLiteral("Timer7"));
-    clock_->setInterval(1000);
-    connect(clock_, &QTimer::timeout, this, [this] { apply(clockTick); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -297,7 +267,7 @@ CellView* MainWindow::cellDrawnAt(QPointF windowPos) const {
     // device pixels, as they are drawn.
     const qreal s = devicePixelRatioF();
     const QPoint device(int(std::floor(windowPos.x() * s)), int(std::floor(windowPos.y() * s)));
-    for (Pos p : kCellStacking) {
+    for (Pos p : layout::kCellStacking) {
         CellView* cell = cellView(p);
         const QRect r(cell->mapTo(this, QPoint()), cell->size());
         const QRect drawn(qRound(r.x() * s), qRound(r.y() * s), qRound(r.width() * s),
@@ -371,7 +341,7 @@ void MainWindow::askStopGame() {
     if (box.exec() == QMessageBox::Ok) apply(stopGame);
 }
 
-void MainWindow::showInfo(InfoWindow::Kind which) {
+void MainWindow::showInfo(const layout::InfoWindow& which) {
     InfoWindow window(which, pictures_, this);
     window.exec();
 }

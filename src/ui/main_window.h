@@ -1,10 +1,14 @@
 // The main window: shows the game held by the core and feeds it the user's events.
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <array>
+#include <functional>
+#include <span>
+#include <string_view>
 
-#include "puzzles/catalogue.h"
+#include "layout/layout.h"
 #include "session/game.h"
 #include "ui/info_window.h"
 #include "ui/pictures.h"
@@ -31,9 +35,16 @@ class MainWindow : public QMainWindow {
     const Pictures& pictures() const { return pictures_; }
 
   private:
-    void buildBoard(QWidget* client);
-    void buildStatusBar(QWidget* client);
+    // Makes the controls of a table in `parent`, stacked as the table lists them.
+    void build(std::span<const layout::Control> controls, QWidget* parent);
+    QWidget* make(const layout::Control& c, QWidget* parent);
+    template <typename Widget>
+    Widget* named(const char* name) const {
+        return static_cast<Widget*>(named_.value(QLatin1String(name)));
+    }
     void buildMenus();
+    // What the menu command of that name does.
+    std::function<void()> command(std::string_view name);
     void buildTimers();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,7 +58,7 @@ class MainWindow : public QMainWindow {
     CellView* cellView(Pos p) const { return cells_[static_cast<std::size_t>(indexOf(p))]; }
 
     void askStopGame();
-    void showInfo(InfoWindow::Kind which);
+    void showInfo(const layout::InfoWindow& which);
 
     // Runs one command of the core, then shows its outcome.
     template <typename Command>
@@ -60,7 +71,8 @@ class MainWindow : public QMainWindow {
     void present();
 
     Pictures pictures_;
-    QPixmap cellAtCreation_;  // the cells' own copy of the unlit picture
+    QHash<QString, QWidget*> named_;  // every control of the layout, by its name
+    QPixmap cellAtCreation_;          // the cells' own copy of the unlit picture
     Game game_;
     Game shown_;
 

@@ -1,5 +1,6 @@
 #include "ui/picture_views.h"
 
+#include "layout/layout.h"
 #include "ui/grid_picture.h"
 
 #include <qdrawutil.h>
@@ -9,7 +10,7 @@
 namespace brindle::ui {
 
 namespace {
-constexpr int kFrame = 2;  // the 16 x 16 pictures fit exactly inside the frame
+constexpr int kFrame = layout::kIconFrame;
 }
 
 IconBox::IconBox(QWidget* parent) : QWidget(parent) {
@@ -42,7 +43,8 @@ void CoverView::setPicture(const QPixmap& picture) {
 
 void CoverView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintGridPicture(painter, picture_, kCoverColumns, kCoverRows);
+    static constexpr layout::GridLines kLines = layout::gridLines();
+    paintGridPicture(painter, picture_, kLines.columns, kLines.rows);
 }
 
 }  // namespace brindle::ui

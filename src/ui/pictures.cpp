@@ -22,6 +22,26 @@ const QPixmap& Pictures::cover() const {
     return cover_;
 }
 
+QPixmap Pictures::of(layout::Art art) const {
+    using layout::Art;
+    switch (art) {
+        case Art::Unlit:
+            return white;
+        case Art::Lit:
+            return yellow;
+        case Art::Cover:
+            return cover();
+        case Art::Segment:
+            return segment;
+        case Art::ProgramIcon:
+            return programIcon.pixmap(programIcon.availableSizes().constLast(), 1.0);
+        case Art::None:
+            return {};
+        default:
+            return of(static_cast<Picture>(static_cast<int>(art) - static_cast<int>(Art::Frame1)));
+    }
+}
+
 Pictures Pictures::load() {
     using namespace pictures;
     Pictures p;

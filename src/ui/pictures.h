@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <array>
 
+#include "layout/layout.h"
 #include "session/icon_ring.h"
 
 namespace brindle::ui {
@@ -17,6 +18,8 @@ struct Pictures {
     QIcon programIcon;
 
     const QPixmap& of(Picture p) const { return images[static_cast<std::size_t>(p)]; }
+    // The picture a control of the layout shows.
+    QPixmap of(layout::Art art) const;
     // Image9, the board cover. Made on first use: a game may never be stopped.
     const QPixmap& cover() const;
 

@@ -14,7 +14,8 @@ inline Board boardFrom(const std::array<std::string_view, 5>& rows) {
     for (int r = 1; r <= kSide; ++r) {
         for (int c = 1; c <= kSide; ++c) {
             const char ch = rows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
-            b.set({r, c}, ch == 'X' ? Cell::Lit : ch == '.' ? Cell::Unlit : Cell::Neither);
+            if (ch == 'X') b.setLit({r, c});
+            if (ch == '.') b.setUnlit({r, c});  // anything else stays neither
         }
     }
     return b;

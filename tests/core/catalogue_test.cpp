@@ -79,10 +79,9 @@ TEST(Catalogue, EachEntryIsTheKnownPuzzle) {
 }
 
 TEST(Load, OverwritesEveryCellAndLeavesTheCaptionsToTheNextTick) {
-    Game g = startUp();
+    Game g;  // the layout: no cell shows either picture yet
     for (int i = 0; i < 75; ++i)
         clockTick(g);
-    g.cells.set({2, 2}, Cell::Neither);
     LoadPuzzle(g, PuzzleCatalogue[8]);
     EXPECT_EQ(picture(g.cells), "X...X/...../...../...../X...X");
     EXPECT_EQ(g.clock.minutesCaption + ":" + g.clock.secondsCaption, "1:15");

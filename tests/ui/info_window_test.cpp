@@ -12,6 +12,7 @@
 #include "driver.h"
 #include "puzzles/load.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 
 using namespace brindle;
 using namespace brindle::ui;
@@ -43,7 +44,7 @@ class InfoWindowTest : public QObject {
 
     void eachLoadEntryLoadsItsPattern() {
         for (std::size_t i = 0; i < PuzzleCatalogue.size(); ++i) {
-            const QString name = QString::fromLatin1(PuzzleCatalogue[i].menuName.data());
+            const QString name = text::qt(PuzzleCatalogue[i].menuName);
             clickAt(*w, cellCentre({3, 3}));  // something to overwrite
             chooseMenu(*w,
                        i == 0 ? QStringList{"Load", name} : QStringList{"Load", "LoadDem", name});

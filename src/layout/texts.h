@@ -1,7 +1,7 @@
-// Every text the windows show, in one place.
+// Every text the windows show or speak, in one place, UTF-8.
 #pragma once
 
-namespace brindle::ui::text {
+namespace brindle::text {
 
 inline constexpr char kMainCaption[] = "Quorvane Brindle";
 inline constexpr char kNoDisplay[] =
@@ -43,11 +43,20 @@ inline constexpr char kAproMenus[] =
 inline constexpr char kAproStatus[] =
     "В низу расположена строка состояния. В ней вы можете следить за процессом игры. "
     "Значок внизу показывает состояние игры:";
-// What the status icon means in each game state; the legend puts "-  " before each.
-inline constexpr char kRunning[] = "игра работает и можно в неё играть";
-inline constexpr char kPuzzle[] = "игра приостановлена, загружен узор";
-inline constexpr char kStopped[] = "игра остановлена, играть в неё нельзя";
-inline constexpr char kLegendDash[] = "-  ";
+// What the status icon means in each game state: read out for the icon, and written
+// after a hyphen and two spaces in the legend of the features window.
+#define BRINDLE_RUNNING "игра работает и можно в неё играть"
+#define BRINDLE_PUZZLE "игра приостановлена, загружен узор"
+#define BRINDLE_STOPPED "игра остановлена, играть в неё нельзя"
+inline constexpr char kRunning[] = BRINDLE_RUNNING;
+inline constexpr char kPuzzle[] = BRINDLE_PUZZLE;
+inline constexpr char kStopped[] = BRINDLE_STOPPED;
+inline constexpr char kRunningLegend[] = "-  " BRINDLE_RUNNING;
+inline constexpr char kPuzzleLegend[] = "-  " BRINDLE_PUZZLE;
+inline constexpr char kStoppedLegend[] = "-  " BRINDLE_STOPPED;
+#undef BRINDLE_RUNNING
+#undef BRINDLE_PUZZLE
+#undef BRINDLE_STOPPED
 inline constexpr char kAproBar[] =
     "По центру роспологается шкала, показывающая процент заполнения поля. Рядом расположен "
     "таймер, который показывает время игры.";
@@ -58,4 +67,4 @@ inline constexpr char kBarName[] = "Заполнение поля";
 inline constexpr char kClockName[] = "Время игры";
 inline constexpr char kClockValue[] = "%1 мин %2 с";
 
-}  // namespace brindle::ui::text
+}  // namespace brindle::text

@@ -1,0 +1,106 @@
+// The layout tables checked against the rules they must obey, not against copies.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "layout/layout.h"
+
+namespace brindle::layout {
+namespace {
+
+bool inside(const Rect& r, const Rect& box) {
+    return r.left >= 0 && r.top >= 0 && r.left + r.width <= box.width &&
+           r.top + r.height <= box.height;
+}
+
+TEST(Layout, NeighbouringCellsOverlapByTwoPixelsAndTheRightOneIsOnTop) {
+    for (int i = 0; i < kCellCount; ++i) {
+        const Pos p = posOf(i);
+        const Rect a = cellRect(p);
+        if (p.col < kSide) {
+            const Rect b = cellRect({p.row, p.col + 1});
+            EXPECT_EQ(pixels(a.left + a.width) - pixels(b.left), 2);
+            // Column 1 lies over column 2; otherwise the right-hand cell is on top.
+            const Pos right{p.row, p.col + 1};
+            EXPECT_EQ(upper(p, right), p.col == 1 ? p : right);
+        }
+        if (p.row < kSide) {
+            const Rect b = cellRect({p.row + 1, p.col});
+            EXPECT_EQ(pixels(a.top + a.height) - pixels(b.top), 2);
+            EXPECT_EQ(upper(p, {p.row + 1, p.col}), (Pos{p.row + 1, p.col}));  // lower row
+        }
+    }
+    // The cells in the window's table stand in that stacking, each once, named by place.
+    std::vector<std::string> cells;
+    for (const Control& c : kMainControls) {
+        if (c.kind != Kind::Cell) continue;
+        const Pos p = kCellStacking[cells.size()];
+        EXPECT_EQ(c.index, indexOf(p));
+        EXPECT_EQ(c.at, cellRect(p));
+        cells.emplace_back(c.name);
+    }
+    ASSERT_EQ(cells.size(), std::size_t(kCellCount));
+    EXPECT_EQ(cells.front(), "rc_5_5");
+    EXPECT_EQ(cells.back(), "rc_1_2");
+}
+
+TEST(Layout, TheGridLinesLieWhereTheBoardShowsThem) {
+    const GridLines g = gridLines();
+    EXPECT_EQ(g.columns, (std::array<int, 6>{0, 49, 96, 144, 192, 241}));
+    EXPECT_EQ(g.rows, (std::array<int, 6>{0, 48, 96, 144, 192, 241}));
+    EXPECT_EQ(kBoardPixels, 242);
+}
+
+TEST(Layout, EveryControlLiesInsideItsContainer) {
+    const Rect strip = kMainControls.front().at;
+    for (const Control& c : kMainControls) {
+        // The strip alone reaches 5 pixels below the client area, where nothing shows.
+        const Rect seen =
+            &c == &kMainControls.front() ? Rect{c.at.left, c.at.top, c.at.width, 300} : c.at;
+        EXPECT_TRUE(inside(seen, kMainClient)) << c.name;
+    }
+    for (const Control& c : kStatusControls) {
+        // The colon's label is taller than the strip; it is transparent, and its caption
+        // sits at its top.
+        const Rect seen = c.kind == Kind::Label ? Rect{c.at.left, c.at.top, c.at.width, 0} : c.at;
+        EXPECT_TRUE(inside(seen, strip)) << c.name;
+    }
+    for (const InfoWindow& w : kInfoWindows) {
+        EXPECT_EQ(w.controls.front().kind, Kind::CloseArea) << w.name;  // on top of all
+        EXPECT_GE(w.controls.front().at.width, w.client.width) << w.name;
+        EXPECT_GE(w.controls.front().at.height, w.client.height) << w.name;
+        for (const Control& c : w.controls) {
+            if (!c.name.empty() && c.kind != Kind::CloseArea) {
+                EXPECT_TRUE(inside(c.at, w.client)) << w.name << " " << c.name;
+            }
+        }
+    }
+}
+
+TEST(Layout, TheSegmentsStandEvenlyOnOnePixelRowInsideTheBar) {
+    const Control* bar = std::find_if(kStatusControls.begin(), kStatusControls.end(),
+                                      [](const Control& c) { return c.kind == Kind::Bar; });
+    for (int n = 1; n <= 13; ++n) {
+        const Rect s = segmentRect(n);
+        EXPECT_EQ(pixels(s.left), 24 + 12 * (n - 1));
+        EXPECT_EQ(pixels(s.top), 3) << "pro" << n;
+        EXPECT_EQ(pixels(s.width), 10);
+        EXPECT_GT(s.left, bar->at.left);
+        EXPECT_LT(s.left + s.width, bar->at.left + bar->at.width);
+    }
+}
+
+TEST(Layout, EveryMenuEntryFollowsItsMenuAndEveryPatternHasOne) {
+    std::vector<std::string_view> seen = {""};
+    int loads = 0;
+    for (const MenuEntry& e : kMenus) {
+        EXPECT_NE(std::find(seen.begin(), seen.end(), e.parent), seen.end()) << e.name;
+        seen.push_back(e.name);
+        loads += e.name.starts_with("Load") && e.kind == Entry::Command;
+    }
+    EXPECT_EQ(loads, 16);
+}
+
+}  // namespace
+}  // namespace brindle::layout
