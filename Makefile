@@ -5,7 +5,8 @@ BUILD      := build
 SANITIZED  := build-sanitize
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps test-deps build run test test-plain test-sanitize test-share clean install package
+.PHONY: all deps test-deps build bench run test test-plain test-sanitize test-share clean install \
+	uninstall package
 
 all: build
 
@@ -16,7 +17,11 @@ test-deps:
 	@scripts/install-deps --test
 
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_WERROR=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+bench: build
+	@cmake -S . -B $(BUILD) -DBRINDLE_BENCH=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -29,7 +34,8 @@ test-plain: test-deps build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: test-deps
-	@cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Debug -DBRINDLE_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Debug -DBRINDLE_SANITIZE=ON \
+		-DBRINDLE_WERROR=ON >/dev/null
 	@cmake --build $(SANITIZED) -j $(JOBS)
 	@cd $(SANITIZED) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
@@ -44,8 +50,15 @@ test-share:
 clean:
 	rm -rf $(BUILD) $(SANITIZED)
 
-install: build
+# Installs what `make` built; run it with sudo after a `make` as yourself, so that no
+# package is installed and nothing is built as root.
+install:
+	@test -x $(BUILD)/brindle || { echo "Build first: make"; exit 1; }
 	cmake --install $(BUILD)
+
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "Nothing installed from $(BUILD)"; exit 1; }
+	xargs rm -f < $(BUILD)/install_manifest.txt
 
 package: build
 	cd $(BUILD) && cpack -G DEB

@@ -11,7 +11,7 @@ namespace brindle::ui {
 void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Brindle"));
     QApplication::setOrganizationName(QStringLiteral("Quorvane"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(BRINDLE_VERSION));
     // Desktops (Wayland in particular) find the icon through the desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.quorvane.Brindle"));
     // The layout's labels are sized for a small desktop font: 8 points of a plain sans
