@@ -215,6 +215,12 @@ inline constexpr std::array kStatusControls = {
     detail::image("Image6", 6),
 };
 
+// How far left the minutes caption may grow when it has more than two digits: over the
+// free end of the progress panel, a segment's gap clear of pro13.
+inline constexpr int kMinutesReach =
+    segmentRect(13).left + segmentRect(13).width +
+    (segmentRect(2).left - segmentRect(1).left - segmentRect(1).width);
+
 // The box of the game-state icon: a 20-pixel square whose border leaves exactly the
 // 16 x 16 pictures inside; and the keyboard's marker, drawn this far inside a cell.
 inline constexpr int kIconPixels = 16;

@@ -101,8 +101,7 @@ MainWindow::MainWindow(QWidget* parent)
     time_ = named<ClockPanel>("Time");
     minutes_ = named<ClockLabel>("Label1");
     seconds_ = named<ClockLabel>("Label3");
-    // Left of the minutes lies the end of the progress panel, which no segment reaches.
-    minutes_->setReach(segments_.back()->geometry().right() + 3);
+    minutes_->setReach(layout::pixels(layout::kMinutesReach));
     // What assistive tools read until the clock first ticks: the captions as laid out.
     time_->setTime(minutes_->text(), seconds_->text());
     buildMenus();
