@@ -8,6 +8,7 @@
 
 #include "board/progress.h"
 #include "boards.h"
+#include "session/game.h"
 
 namespace brindle {
 namespace {
@@ -93,6 +94,15 @@ TEST(Progress, ProCountsTheLitPicturesWherever) {
         EXPECT_EQ(p.lit, b.lit);
         EXPECT_EQ(p.segments, segmentsFor(b.lit));
     }
+}
+
+TEST(Progress, AClickOnANeitherCellStillRecounts) {
+    Game g;  // the layout, before start-up gave the cells a picture
+    g.cells.setLit({5, 5});
+    click(g, {1, 1});
+    EXPECT_EQ(picture(g.cells), "nnnnn/nnnnn/nnnnn/nnnnn/nnnnX");
+    EXPECT_EQ(g.progress.lit, 1);
+    EXPECT_EQ(g.progress.segments, 1);
 }
 
 }  // namespace

