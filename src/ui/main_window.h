@@ -40,7 +40,7 @@ class MainWindow : public QMainWindow {
     QWidget* make(const layout::Control& c, QWidget* parent);
     template <typename Widget>
     Widget* named(const char* name) const {
-        return static_cast<Widget*>(named_.value(QLatin1String(name)));
+        return qobject_cast<Widget*>(named_.value(QLatin1String(name)));
     }
     void buildMenus();
     // What the menu command of that name does.

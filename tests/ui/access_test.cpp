@@ -65,9 +65,11 @@ class AccessTest : public QObject {
 
     void arrowsMoveTheMarkerAndSpaceOrEnterPlays() {
         QCOMPARE(QApplication::focusWidget(), client(*w));
-        keys({Qt::Key_Space, Qt::Key_Return});  // nothing in sight, nothing played
-        QCOMPARE(marked(), QStringList());
-        QCOMPARE(w->game().cells, Board::filled(Cell::Unlit));
+        for (Qt::Key stray : {Qt::Key_Space, Qt::Key_Return}) {
+            keys({stray});  // nothing in sight, nothing played
+            QCOMPARE(marked(), QStringList());
+            QCOMPARE(w->game().cells, Board::filled(Cell::Unlit));
+        }
         keys({Qt::Key_Right});
         QCOMPARE(marked(), QStringList({"3,3"}));  // the first key only shows the marker
         QCOMPARE(w->game().cells, Board::filled(Cell::Unlit));
@@ -98,7 +100,7 @@ class AccessTest : public QObject {
     void underTheCoverKeysAndPressActionsPlayNothing() {
         stopGame(*w, QMessageBox::Ok);
         const Game before = w->game();
-        keys({Qt::Key_Right, Qt::Key_Space, Qt::Key_Return});
+        keys({Qt::Key_Right, Qt::Key_Space});  // one press: two would undo each other
         pressAccessibly(cell({2, 2}));
         QCOMPARE(w->game(), before);
     }
