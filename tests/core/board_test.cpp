@@ -1,10 +1,5 @@
 // The move rule and the recount, told by the boards a player sees.
 #include <gtest/gtest.h>
-#include <rapidcheck.h>
-
-#include <algorithm>
-#include <random>
-#include <vector>
 
 #include "board/progress.h"
 #include "boards.h"
@@ -40,27 +35,6 @@ TEST(Board, ACellShowingNeitherPictureIsLeftAlone) {
     EXPECT_EQ(picture(b), "...../..n../.n.X./..X../.....");
     play(b, {2, 3});
     EXPECT_EQ(picture(b), "..X../.XnX./.nXX./..X../.....");
-}
-
-TEST(Board, MovesUndoThemselvesAndCommute) {
-    EXPECT_TRUE(rc::check([] {
-        const auto cells =
-            *rc::gen::container<std::vector<int>>(kCellCount, rc::gen::inRange(0, 3));
-        Board start;
-        for (int i = 0; i < kCellCount; ++i) {  // 0 stays neither
-            if (cells[std::size_t(i)] == 1) start.setLit(posOf(i));
-            if (cells[std::size_t(i)] == 2) start.setUnlit(posOf(i));
-        }
-        auto clicks = *rc::gen::container<std::vector<int>>(rc::gen::inRange(0, kCellCount));
-        Board inOrder = start;
-        for (int i : clicks)
-            play(inOrder, posOf(i));
-        std::shuffle(clicks.begin(), clicks.end(), std::mt19937(*rc::gen::arbitrary<unsigned>()));
-        Board back = inOrder;
-        for (int i : clicks)
-            play(back, posOf(i));
-        RC_ASSERT(back == start);
-    }));
 }
 
 // The segment table as the player sees it: which lit counts share a segment count.

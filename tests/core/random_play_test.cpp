@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 #include <rapidcheck.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -176,6 +178,27 @@ TEST(RandomPlay, TheModelCatchesABrokenRule) {
     press(g, {3, 3});
     m.apply({Kind::Press, 0});  // the model plays a different cell
     EXPECT_TRUE(mismatch(g, m).has_value());
+}
+
+TEST(Board, MovesUndoThemselvesAndCommute) {
+    EXPECT_TRUE(rc::check([] {
+        const auto cells =
+            *rc::gen::container<std::vector<int>>(kCellCount, rc::gen::inRange(0, 3));
+        Board start;
+        for (int i = 0; i < kCellCount; ++i) {  // 0 stays neither
+            if (cells[std::size_t(i)] == 1) start.setLit(posOf(i));
+            if (cells[std::size_t(i)] == 2) start.setUnlit(posOf(i));
+        }
+        auto clicks = *rc::gen::container<std::vector<int>>(rc::gen::inRange(0, kCellCount));
+        Board inOrder = start;
+        for (int i : clicks)
+            play(inOrder, posOf(i));
+        std::shuffle(clicks.begin(), clicks.end(), std::mt19937(*rc::gen::arbitrary<unsigned>()));
+        Board back = inOrder;
+        for (int i : clicks)
+            play(back, posOf(i));
+        RC_ASSERT(back == start);
+    }));
 }
 
 }  // namespace

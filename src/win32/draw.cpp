@@ -1,0 +1,150 @@
+#include "win32/draw.h"
+
+#include <algorithm>
+
+namespace brindle::win32 {
+
+std::wstring wide(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int size = static_cast<int>(utf8.size());
+    std::wstring out(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)),
+        L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), static_cast<int>(out.size()));
+    return out;
+}
+
+Picture::Picture(const ui::pictures::PixelData& data)
+    : width_(data.width),
+      height_(data.height),
+      pixels_(data.pixels, data.pixels + std::size_t(data.width) * std::size_t(data.height)) {
+    // The pixels are 0xAARRGGBB, which is GDI's BGRA in memory; every alpha is 0 or 255.
+    const COLORREF back = GetSysColor(COLOR_BTNFACE);
+    const std::uint32_t backPixel = (std::uint32_t(GetRValue(back)) << 16) |
+                                    (std::uint32_t(GetGValue(back)) << 8) | GetBValue(back);
+    for (std::uint32_t& p : pixels_)
+        p = (p >> 24) ? (p & 0xffffffu) : backPixel;
+    info_.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info_.bmiHeader.biWidth = width_;
+    info_.bmiHeader.biHeight = -height_;  // top row first
+    info_.bmiHeader.biPlanes = 1;
+    info_.bmiHeader.biBitCount = 32;
+    info_.bmiHeader.biCompression = BI_RGB;
+}
+
+COLORREF Picture::at(int x, int y) const {
+    const std::uint32_t p = pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
+    return RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
+}
+
+void Picture::draw(HDC dc, const RECT& to) const {
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, 0, 0, width_,
+                  height_, pixels_.data(), &info_, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void Picture::drawGrid(HDC dc, POINT origin, double scale, std::span<const int> columns,
+                       std::span<const int> rows) const {
+    const RECT box = deviceRect({0, 0, width_, height_}, scale);
+    if (scale == std::floor(scale)) {
+        draw(dc, box);
+        return;
+    }
+    // Redrawn from its two colours: a line is a whole number of device pixels, starting
+    // at the device pixel whose centre its layout position covers.
+    const COLORREF line = at(columns.front(), rows.front());
+    fill(dc, box, at(columns.front() + 1, rows.front() + 1));
+    const int thickness = std::max(1, static_cast<int>(std::floor(scale)));
+    const auto start = [scale](int offset, int from) {
+        return static_cast<int>(std::ceil((from + offset) * scale - 0.5)) - device(from, scale);
+    };
+    for (int x : columns) {
+        const int d = start(x, origin.x);
+        fill(dc, {d, 0, d + thickness, box.bottom}, line);
+    }
+    for (int y : rows) {
+        const int d = start(y, origin.y);
+        fill(dc, {0, d, box.right, d + thickness}, line);
+    }
+}
+
+Pictures Pictures::load() {
+    namespace px = ui::pictures;
+    Pictures p;
+    p.white = Picture(px::kWhite);
+    p.yellow = Picture(px::kYellow);
+    p.cover = Picture(px::kCover);
+    p.segment = Picture(px::kSegment);
+    p.icon48 = Picture(px::kIcon48);
+    const px::PixelData* frames[] = {&px::kFrame1, &px::kFrame2, &px::kFrame3,  &px::kFrame4,
+                                     &px::kFrame5, &px::kFrame6, &px::kStopped, &px::kPuzzle};
+    for (std::size_t i = 0; i < std::size(frames); ++i)
+        p.frames[i] = Picture(*frames[i]);
+    return p;
+}
+
+const Picture* Pictures::of(layout::Art art) const {
+    using layout::Art;
+    switch (art) {
+        case Art::None:
+            return nullptr;
+        case Art::Unlit:
+            return &white;
+        case Art::Lit:
+            return &yellow;
+        case Art::Cover:
+            return &cover;
+        case Art::Segment:
+            return &segment;
+        case Art::ProgramIcon:
+            return &icon48;
+        default:
+            return &frames[static_cast<int>(art) - static_cast<int>(Art::Frame1)];
+    }
+}
+
+HFONT createFont(UINT dpi, int widthPercent) {
+    LOGFONTW f{};
+    f.lfHeight = -MulDiv(8, static_cast<int>(dpi), 72);
+    f.lfWeight = FW_NORMAL;
+    f.lfCharSet = DEFAULT_CHARSET;
+    f.lfQuality = DEFAULT_QUALITY;
+    f.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    wcscpy(f.lfFaceName, L"Arial");
+    if (widthPercent != 100) {
+        // Narrower letters: the normal average width, scaled.
+        HFONT normal = CreateFontIndirectW(&f);
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, normal);
+        TEXTMETRICW m{};
+        GetTextMetricsW(dc, &m);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        DeleteObject(normal);
+        f.lfWidth = std::max(1L, m.tmAveCharWidth * widthPercent / 100);
+    }
+    return CreateFontIndirectW(&f);
+}
+
+void fill(HDC dc, const RECT& r, COLORREF colour) {
+    SetBkColor(dc, colour);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+void sunkenEdge(HDC dc, RECT r, int depth, int thickness) {
+    // Outer line: shadow above and left, highlight below and right; the inner line of a
+    // deep edge: dark shadow and light.
+    const int outer[2][2] = {{COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT},
+                             {COLOR_3DDKSHADOW, COLOR_3DLIGHT}};
+    for (int k = 0; k < depth; ++k) {
+        const COLORREF dark = GetSysColor(outer[k][0]), light = GetSysColor(outer[k][1]);
+        const int t = thickness;
+        fill(dc, {r.left, r.top, r.right, r.top + t}, dark);
+        fill(dc, {r.left, r.top, r.left + t, r.bottom}, dark);
+        fill(dc, {r.left, r.bottom - t, r.right, r.bottom}, light);
+        fill(dc, {r.right - t, r.top + t, r.right, r.bottom}, light);
+        InflateRect(&r, -t, -t);
+    }
+}
+
+}  // namespace brindle::win32

@@ -1,0 +1,154 @@
+#include "win32/info_window.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace brindle::win32 {
+
+namespace {
+
+constexpr wchar_t kInfoClass[] = L"BrindleInfo";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+// A dialog frame, which has no icon in its title bar.
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+struct Info {
+    const layout::InfoWindow& layout;
+    const Pictures& pictures;
+    HWND owner;
+    UINT dpi;
+    HWND hwnd = nullptr;
+    HFONT font = nullptr;
+    bool pressed = false;
+    bool done = false;
+
+    double scale() const { return dpi / double(USER_DEFAULT_SCREEN_DPI); }
+    RECT deviceBox(const layout::Control& c) const {
+        RECT px = pixelRect(c.at);
+        // A line runs from its first pixel to its last one, both included.
+        if (c.kind == layout::Kind::Line)
+            px = {px.left, px.top, layout::pixels(c.at.left + c.at.width) + 1, px.top + 1};
+        return deviceRect(px, scale());
+    }
+
+    void close() {
+        if (std::exchange(done, true)) return;
+        // The owner first, so that it, not another program, is activated next.
+        EnableWindow(owner, TRUE);
+        DestroyWindow(hwnd);
+    }
+
+    // The pictures and the rule are owner-drawn statics: like the texts they stack as
+    // the layout lists them (the rule lies over the heading's last row).
+    void draw(const DRAWITEMSTRUCT& item) const {
+        const auto* c = reinterpret_cast<const layout::Control*>(
+            GetWindowLongPtrW(item.hwndItem, GWLP_USERDATA));
+        if (c->kind == layout::Kind::Line)
+            fill(item.hDC, item.rcItem, GetSysColor(COLOR_WINDOWTEXT));
+        if (c->kind == layout::Kind::Picture) pictures.of(c->art)->draw(item.hDC, item.rcItem);
+    }
+
+    LRESULT handle(UINT message, WPARAM wp, LPARAM lp) {
+        switch (message) {
+            case WM_DRAWITEM:
+                draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+                return TRUE;
+            case WM_CTLCOLORSTATIC:
+                SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            // The texts let clicks through, so every click in the window lands here.
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK:
+                pressed = true;
+                SetCapture(hwnd);
+                return 0;
+            case WM_LBUTTONUP: {
+                ReleaseCapture();
+                const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+                const RECT area = deviceBox(layout.controls.front());
+                if (std::exchange(pressed, false) && PtInRect(&area, at)) close();
+                return 0;
+            }
+            case WM_KEYDOWN:
+                if (wp == VK_ESCAPE) close();
+                return 0;
+            case WM_CLOSE:
+                close();
+                return 0;
+            default:
+                return DefWindowProcW(hwnd, message, wp, lp);
+        }
+    }
+};
+
+LRESULT CALLBACK infoProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
+    if (message == WM_NCCREATE) {
+        auto* info = static_cast<Info*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        info->hwnd = h;
+        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(info));
+    }
+    auto* info = reinterpret_cast<Info*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    return info ? info->handle(message, wp, lp) : DefWindowProcW(h, message, wp, lp);
+}
+
+}  // namespace
+
+void runInfoWindow(HINSTANCE instance, HWND owner, const layout::InfoWindow& which,
+                   const Pictures& pictures) {
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    c.hInstance = instance;
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.lpfnWndProc = infoProc;
+    c.lpszClassName = kInfoClass;
+    c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    RegisterClassExW(&c);
+
+    Info info{which, pictures, owner, GetDpiForWindow(owner)};
+    RECT frame = deviceRect(pixelRect(which.client), info.scale());
+    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, info.dpi);
+    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+    MONITORINFO m{};
+    m.cbSize = sizeof m;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &m);
+    const RECT& area = m.rcWork;
+    const int x = std::max(area.left, area.left + (area.right - area.left - w) / 2);
+    const int y = std::max(area.top, area.top + (area.bottom - area.top - h) / 2);
+    CreateWindowExW(kExStyle, kInfoClass, wide(which.caption).c_str(), kStyle, x, y, w, h, owner,
+                    nullptr, instance, &info);
+    info.font = createFont(info.dpi);
+    // Topmost first: each control goes under the ones before it.
+    // The close area is the window itself: the statics let every click through to it.
+    for (const layout::Control& c : which.controls) {
+        if (c.name.empty() || c.kind == layout::Kind::CloseArea) continue;
+        const RECT r = info.deviceBox(c);
+        const DWORD kind = c.kind == layout::Kind::Label ? SS_LEFT | SS_NOPREFIX : SS_OWNERDRAW;
+        HWND control = CreateWindowExW(0, L"STATIC", wide(c.caption).c_str(),
+                                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind, r.left,
+                                       r.top, r.right - r.left, r.bottom - r.top, info.hwnd,
+                                       nullptr, instance, nullptr);
+        SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(info.font), FALSE);
+        SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+
+    EnableWindow(owner, FALSE);
+    ShowWindow(info.hwnd, SW_SHOW);
+    MSG msg;
+    while (!info.done) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program is quitting: close, and leave the quit for the main loop.
+            info.close();
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    DeleteObject(info.font);
+}
+
+}  // namespace brindle::win32

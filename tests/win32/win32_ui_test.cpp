@@ -1,0 +1,434 @@
+// The Windows front end driven as a player drives it, under Wine: the real window, the
+// mouse and keys through SendInput, the menus' own commands, the system's message box,
+// and the window's pixels read back.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "layout/layout.h"
+#include "win32/main_window.h"
+
+namespace brindle::win32 {
+namespace {
+
+// The colours the game is drawn in.
+constexpr COLORREF kYellow = RGB(255, 255, 0), kWhite = RGB(255, 255, 255),
+                   kCoverGrey = RGB(192, 192, 192), kBlack = RGB(0, 0, 0),
+                   kSegmentBlue = RGB(0, 0, 128);
+constexpr int kPitch = 48;  // a cell's place on the board, in pixels
+
+// Runs the thread's messages for `ms` milliseconds, or until `done` holds.
+bool pump(DWORD ms, const std::function<bool()>& done = {}) {
+    const DWORD end = GetTickCount() + ms;
+    for (;;) {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        if (done && done()) return true;
+        const DWORD now = GetTickCount();
+        if (LONG(end - now) <= 0) return done ? done() : true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(end - now, 20), QS_ALLINPUT);
+    }
+}
+
+std::wstring textOf(HWND h) {
+    wchar_t s[256] = {};
+    GetWindowTextW(h, s, 256);
+    return s;
+}
+
+// A window's client area as it is drawn on the screen.
+class Shot {
+  public:
+    explicit Shot(HWND h) {
+        RECT r;
+        GetClientRect(h, &r);
+        w_ = r.right;
+        h_ = r.bottom;
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w_, -h_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HDC dc = GetDC(h);
+        HDC mem = CreateCompatibleDC(dc);
+        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BitBlt(mem, 0, 0, w_, h_, dc, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        px_.assign(p, p + std::size_t(w_) * std::size_t(h_));
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        ReleaseDC(h, dc);
+    }
+    COLORREF at(int x, int y) const {
+        const std::uint32_t p = px_[std::size_t(y) * std::size_t(w_) + std::size_t(x)];
+        return RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
+    }
+    // The board as it looks: X yellow, . white, # covered, one row per five cells.
+    std::string board() const {
+        std::string s;
+        for (int r = 0; r < kSide; ++r) {
+            if (r) s += '/';
+            for (int c = 0; c < kSide; ++c) {
+                const COLORREF p = at(c * kPitch + kPitch / 2, r * kPitch + kPitch / 2);
+                s += p == kYellow ? 'X' : p == kWhite ? '.' : p == kCoverGrey ? '#' : '?';
+            }
+        }
+        return s;
+    }
+    int width() const { return w_; }
+    int height() const { return h_; }
+
+  private:
+    int w_ = 0, h_ = 0;
+    std::vector<std::uint32_t> px_;
+};
+
+// Moves the mouse to a screen pixel, exactly, and presses or releases the left button.
+void mouse(POINT at, DWORD button) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = (at.x * 65536 + w - 1) / w;
+    in.mi.dy = (at.y * 65536 + h - 1) / h;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+    SendInput(1, &in, sizeof in);
+}
+
+// A left click that goes down at one point of a window and up at another.
+void drag(HWND h, POINT down, POINT up) {
+    ClientToScreen(h, &down);
+    ClientToScreen(h, &up);
+    mouse(down, MOUSEEVENTF_LEFTDOWN);
+    mouse(up, MOUSEEVENTF_LEFTUP);
+}
+void click(HWND h, POINT at) {
+    drag(h, at, at);
+}
+
+void key(WORD vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+// Waits for a visible window of this class and this program, from another thread.
+HWND await(const wchar_t* cls) {
+    for (int i = 0; i < 250; ++i) {
+        for (HWND h = FindWindowExW(nullptr, nullptr, cls, nullptr); h;
+             h = FindWindowExW(nullptr, h, cls, nullptr)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(h, &process);
+            if (process == GetCurrentProcessId() && IsWindowVisible(h)) return h;
+        }
+        Sleep(20);
+    }
+    ADD_FAILURE() << "no window appeared";
+    return nullptr;
+}
+
+UINT commandId(std::string_view name) {
+    for (std::size_t i = 0; i < layout::kMenus.size(); ++i) {
+        if (layout::kMenus[i].name == name) return UINT(kMenuCommandId + i);
+    }
+    ADD_FAILURE() << "no menu entry " << name;
+    return 0;
+}
+
+class Window : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr));
+        ShowWindow(hwnd(), SW_SHOW);
+        SetForegroundWindow(hwnd());
+        pump(300);
+    }
+    void TearDown() override {
+        window.reset();
+        MSG m;  // the window's quit is for a program's loop, not for the next test
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    HWND hwnd() const { return window->hwnd(); }
+    // Runs a menu command as choosing it does, while `meanwhile` works the windows it
+    // opens from another thread.
+    void choose(std::string_view name, const std::function<void()>& meanwhile = {}) {
+        std::thread helper;
+        if (meanwhile) helper = std::thread(meanwhile);
+        SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(commandId(name), 0), 0);
+        if (helper.joinable()) helper.join();
+        pump(150);
+    }
+    bool enabled(std::string_view entry) const {
+        return !(GetMenuState(GetMenu(hwnd()), commandId(entry), MF_BYCOMMAND) & MF_GRAYED);
+    }
+    HWND control(std::string_view name) const {
+        for (std::size_t i = 0; i < layout::kMainControls.size(); ++i) {
+            if (layout::kMainControls[i].name == name)
+                return GetDlgItem(hwnd(), int(kMainControlId + i));
+        }
+        const HWND strip = GetDlgItem(hwnd(), kMainControlId);
+        for (std::size_t i = 0; i < layout::kStatusControls.size(); ++i) {
+            if (layout::kStatusControls[i].name == name)
+                return GetDlgItem(strip, int(kStatusControlId + i));
+        }
+        return nullptr;
+    }
+    std::string board() const { return Shot(hwnd()).board(); }
+    int segmentsShown() const {
+        const Shot shot(hwnd());
+        int n = 0;
+        for (int k = 1; k <= kSegmentCount; ++k) {
+            // A segment's middle; the strip lies below the board, at y 242.
+            if (shot.at(layout::pixels(layout::segmentRect(k).left) + 5, 242 + 10) == kSegmentBlue)
+                ++n;
+        }
+        return n;
+    }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+// What the player sees of the stop box, and the answer given to it.
+struct StopBox {
+    std::wstring title, text, ok, cancel;
+    UINT defaultId = 0;
+    bool icon = false;
+};
+std::function<void()> answerStopBox(StopBox& seen, int button) {
+    return [&seen, button] {
+        HWND box = await(L"#32770");
+        if (!box) return;
+        seen.title = textOf(box);
+        seen.defaultId = LOWORD(SendMessageW(box, DM_GETDEFID, 0, 0));
+        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            wchar_t cls[32] = {};
+            GetClassNameW(c, cls, 32);
+            if (std::wstring(cls) == L"Static") {
+                if (SendMessageW(c, STM_GETICON, 0, 0)) seen.icon = true;
+                if (!textOf(c).empty()) seen.text = textOf(c);
+            }
+        }
+        seen.ok = textOf(GetDlgItem(box, IDOK));
+        seen.cancel = textOf(GetDlgItem(box, IDCANCEL));
+        RECT r;
+        GetWindowRect(GetDlgItem(box, button), &r);
+        const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        mouse(middle, MOUSEEVENTF_LEFTDOWN);
+        mouse(middle, MOUSEEVENTF_LEFTUP);
+    };
+}
+
+TEST_F(Window, AClickPlaysTheCellDrawnOnTopOfItsPixel) {
+    // Cells are 50 pixels wide on a 48-pixel pitch: the overlap strips at 48-49 and
+    // 96-97 go to column 1 and to column 3, and a lower row lies over the row above.
+    const struct {
+        POINT at;
+        const char* after;
+    } clicks[] = {
+        {{24, 24}, "XX.../X..../...../...../....."},
+        {{49, 24}, "XX.../X..../...../...../....."},
+        {{50, 24}, "XXX../.X.../...../...../....."},
+        {{96, 24}, ".XXX./..X../...../...../....."},
+        {{95, 24}, "XXX../.X.../...../...../....."},
+        {{24, 48}, "X..../XX.../X..../...../....."},
+        {{24, 47}, "XX.../X..../...../...../....."},
+        {{120, 120}, "...../..X../.XXX./..X../....."},
+        {{241, 241}, "...../...../...../....X/...XX"},
+        {{193, 192}, "...../...../...../....X/...XX"},
+    };
+    for (const auto& c : clicks) {
+        click(hwnd(), c.at);
+        EXPECT_TRUE(pump(2000, [&] { return board() == c.after; }))
+            << "click at " << c.at.x << "," << c.at.y << " shows " << board();
+        click(hwnd(), c.at);  // the same cell again undoes it
+        EXPECT_TRUE(pump(2000, [&] { return board() == "...../...../...../...../....."; }));
+    }
+    // Released over another cell, or outside the window: no move.
+    drag(hwnd(), {24, 24}, {72, 24});
+    drag(hwnd(), {24, 24}, {-20, 24});
+    pump(200);
+    EXPECT_EQ(board(), "...../...../...../...../.....");
+}
+
+TEST_F(Window, ThePatternsAndTheBarShowWhatTheGameHolds) {
+    EXPECT_EQ(board(), "...../...../...../...../.....");
+    EXPECT_FALSE(enabled("GameNew"));
+    EXPECT_TRUE(enabled("GameStop"));
+    const struct {
+        const char* load;
+        const char* board;
+        int segments;
+    } loads[] = {
+        {"LoadFull", "XXXXX/XXXXX/XXXXX/XXXXX/XXXXX", 13},
+        {"LoadDem1", "X.X.X/.X.X./X.X.X/.X.X./X.X.X", 6},
+        {"LoadDem5", "X..../.X.../..X../...X./....X", 2},
+    };
+    for (const auto& l : loads) {
+        choose(l.load);
+        EXPECT_EQ(board(), l.board) << l.load;
+        EXPECT_EQ(segmentsShown(), l.segments) << l.load;
+        EXPECT_TRUE(enabled("GameNew"));
+        EXPECT_FALSE(enabled("GameStop"));
+    }
+    choose("GameNew");
+    EXPECT_EQ(board(), "...../...../...../...../.....");
+    EXPECT_EQ(segmentsShown(), 0);
+    EXPECT_FALSE(enabled("GameNew"));
+    EXPECT_TRUE(enabled("GameStop"));
+}
+
+TEST_F(Window, StopAsksFirstAndThenCoversTheBoard) {
+    click(hwnd(), {120, 120});
+    pump(200);
+    StopBox seen;
+    choose("GameStop", answerStopBox(seen, IDCANCEL));
+    EXPECT_EQ(seen.title, L"Brindle");
+    EXPECT_EQ(seen.text, L"Игра будет остановлена. Все данные будут стерты!\nПродолжить?");
+    EXPECT_EQ(seen.defaultId, UINT(IDOK));
+    EXPECT_FALSE(seen.icon);
+    EXPECT_FALSE(seen.ok.empty());
+    EXPECT_FALSE(seen.cancel.empty());
+    EXPECT_EQ(board(), "...../..X../.XXX./..X../.....");  // cancelled: nothing changed
+    EXPECT_TRUE(enabled("GameStop"));
+
+    choose("GameStop", answerStopBox(seen, IDOK));
+    EXPECT_EQ(board(), "#####/#####/#####/#####/#####");
+    EXPECT_FALSE(enabled("GameStop"));
+    EXPECT_TRUE(enabled("GameNew"));
+    EXPECT_EQ(textOf(control("Label1")) + L":" + textOf(control("Label3")), L"0:0");
+    // The cover takes clicks and keys.
+    click(hwnd(), {120, 120});
+    key(VK_RIGHT);
+    key(VK_SPACE);
+    pump(300);
+    EXPECT_EQ(board(), "#####/#####/#####/#####/#####");
+    choose("GameNew");
+    EXPECT_EQ(board(), "...../...../...../...../.....");
+}
+
+TEST_F(Window, TheKeysMoveAMarkerAndPlayIt) {
+    key(VK_SPACE);  // no marker in sight yet: nothing happens
+    pump(200);
+    EXPECT_EQ(board(), "...../...../...../...../.....");
+    key(VK_LEFT);  // shows the marker on the middle cell
+    pump(200);
+    const Shot marked(hwnd());
+    EXPECT_EQ(marked.at(2 * kPitch + 4, 2 * kPitch + 4), kBlack);
+    EXPECT_EQ(marked.at(2 * kPitch + 4, 2 * kPitch + 3), kWhite);
+    key(VK_LEFT);
+    key(VK_UP);
+    key(VK_RETURN);
+    EXPECT_TRUE(pump(2000, [&] { return board() == ".X.../XXX../.X.../...../....."; }));
+    // A click ends keyboard play: the marker goes.
+    click(hwnd(), {230, 230});
+    pump(200);
+    EXPECT_EQ(Shot(hwnd()).at(kPitch + 4, kPitch + 4), kYellow);
+}
+
+TEST_F(Window, CellsReadAsNamedButtonsPressedWhileLit) {
+    choose("LoadDem1");
+    const std::string seen = board();
+    for (int i = 0; i < kCellCount; ++i) {
+        const Pos p = posOf(i);
+        const HWND cell = control("rc_" + std::to_string(p.row) + "_" + std::to_string(p.col));
+        wchar_t cls[32] = {};
+        GetClassNameW(cell, cls, 32);
+        EXPECT_STREQ(cls, L"Button");
+        EXPECT_EQ(textOf(cell),
+                  L"Ряд " + std::to_wstring(p.row) + L", столбец " + std::to_wstring(p.col));
+        const bool pressed = SendMessageW(cell, BM_GETSTATE, 0, 0) & BST_PUSHED;
+        EXPECT_EQ(pressed, seen[std::size_t(i + i / kSide)] == 'X') << "cell " << i;
+    }
+    // A screen reader's press plays the cell.
+    SendMessageW(control("rc_1_1"), BM_CLICK, 0, 0);
+    pump(100);
+    EXPECT_EQ(board(), ".XX.X/XX.X./X.X.X/.X.X./X.X.X");
+}
+
+TEST_F(Window, TheClockAndTheIconRunOnTheirTimers) {
+    const HWND seconds = control("Label3"), icon = control("Picture1");
+    const auto iconPixels = [icon] {
+        const Shot s(icon);
+        std::vector<COLORREF> px;
+        for (int y = 0; y < s.height(); ++y)
+            for (int x = 0; x < s.width(); ++x)
+                px.push_back(s.at(x, y));
+        return px;
+    };
+    const auto first = iconPixels();
+    EXPECT_TRUE(pump(1500, [&] { return iconPixels() != first; }));
+    EXPECT_TRUE(pump(5000, [&] { return textOf(seconds) == L"2"; }));
+
+    StopBox seen;
+    choose("GameStop", answerStopBox(seen, IDOK));
+    const auto stopped = iconPixels();
+    pump(1300);
+    EXPECT_EQ(textOf(seconds), L"0");
+    EXPECT_EQ(iconPixels(), stopped);
+}
+
+TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClick) {
+    const struct {
+        const char* command;
+        const wchar_t* caption;
+        SIZE client;
+    } windows[] = {
+        {"HelpHowToPlay", L"Как играть", {325, 119}},
+        {"HelpPro", L"Возможности программы", {312, 292}},
+        {"HelpAuhtor", L"О Brindle", {325, 78}},
+    };
+    for (const auto& w : windows) {
+        struct {
+            std::wstring caption;
+            RECT client{};
+            bool ownerEnabled = true;
+            bool ruleDrawn = false, ruleAlone = false;
+            bool closed = false;
+        } seen;
+        choose(w.command, [&] {
+            const HWND info = await(L"BrindleInfo");
+            if (!info) return;
+            seen.caption = textOf(info);
+            GetClientRect(info, &seen.client);
+            seen.ownerEnabled = IsWindowEnabled(hwnd());
+            Sleep(200);
+            const Shot shot(info);
+            // The rule under the heading: pixels 64 to 296 of row 24, and only there.
+            seen.ruleDrawn = shot.at(64, 24) == kBlack && shot.at(296, 24) == kBlack;
+            seen.ruleAlone = shot.at(63, 24) != kBlack && shot.at(297, 24) != kBlack &&
+                             shot.at(150, 23) != kBlack && shot.at(150, 25) != kBlack;
+            // Meanwhile the main window takes no command.
+            SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(commandId("LoadFull"), 0), 0);
+            POINT on{100, 40};  // on a text
+            ClientToScreen(info, &on);
+            mouse(on, MOUSEEVENTF_LEFTDOWN);
+            mouse(on, MOUSEEVENTF_LEFTUP);
+            for (int i = 0; i < 100 && IsWindow(info); ++i)
+                Sleep(20);
+            seen.closed = !IsWindow(info);
+        });
+        EXPECT_EQ(seen.caption, w.caption);
+        EXPECT_EQ(seen.client.right, w.client.cx) << w.command;
+        EXPECT_EQ(seen.client.bottom, w.client.cy) << w.command;
+        EXPECT_FALSE(seen.ownerEnabled);
+        EXPECT_TRUE(seen.ruleDrawn) << w.command;
+        EXPECT_TRUE(seen.ruleAlone) << w.command;
+        EXPECT_TRUE(seen.closed) << w.command;
+        EXPECT_TRUE(IsWindowEnabled(hwnd()));
+        EXPECT_EQ(board(), "...../...../...../...../.....");
+    }
+}
+
+}  // namespace
+}  // namespace brindle::win32
