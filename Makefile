@@ -3,10 +3,11 @@
 #            AddressSanitizer and UndefinedBehaviorSanitizer
 BUILD      := build
 SANITIZED  := build-sanitize
+WINDOWS    := build-windows
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps test-deps build bench run test test-plain test-sanitize test-share clean install \
-	uninstall package
+.PHONY: all deps test-deps build bench run test test-plain test-sanitize test-windows test-share \
+	clean install uninstall package windows
 
 all: build
 
@@ -27,7 +28,7 @@ bench: build
 run: build
 	@$(BUILD)/brindle
 
-test: test-plain test-sanitize
+test: test-plain test-sanitize test-windows
 	@$(MAKE) --no-print-directory test-share
 
 test-plain: test-deps build
@@ -41,6 +42,16 @@ test-sanitize: test-deps
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 		ctest --output-on-failure -j $(JOBS)
 
+# brindle.exe, cross-built with mingw-w64; its tests run under Wine.
+windows: test-deps
+	@cmake -S . -B $(WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+		-DCMAKE_BUILD_TYPE=Release -DBRINDLE_WERROR=ON >/dev/null
+	@cmake --build $(WINDOWS) -j $(JOBS)
+
+test-windows: test-deps
+	@$(MAKE) --no-print-directory windows
+	@cd $(WINDOWS) && ctest --output-on-failure -j $(JOBS)
+
 # Tests should stay a quarter to a third of the code.
 test-share:
 	@t=$$(cloc --quiet --csv tests | awk -F, '$$2=="SUM"{print $$5}'); \
@@ -48,7 +59,7 @@ test-share:
 	 awk -v t=$$t -v a=$$a 'BEGIN{printf "test share: %d of %d code lines, %.2f\n", t, a, t / a}'
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED)
+	rm -rf $(BUILD) $(SANITIZED) $(WINDOWS)
 
 # Installs what `make` built; run it with sudo after a `make` as yourself, so that no
 # package is installed and nothing is built as root.
@@ -61,4 +72,6 @@ uninstall:
 	xargs rm -f < $(BUILD)/install_manifest.txt
 
 package: build
+	@$(MAKE) --no-print-directory windows
 	cd $(BUILD) && cpack -G DEB
+	cd $(WINDOWS) && cpack -G ZIP

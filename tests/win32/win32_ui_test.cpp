@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "layout/layout.h"
@@ -20,7 +24,14 @@ namespace {
 constexpr COLORREF kYellow = RGB(255, 255, 0), kWhite = RGB(255, 255, 255),
                    kCoverGrey = RGB(192, 192, 192), kBlack = RGB(0, 0, 0),
                    kSegmentBlue = RGB(0, 0, 128);
-constexpr int kPitch = 48;  // a cell's place on the board, in pixels
+constexpr int kPitch = 48;  // a cell's place on the board, in layout pixels
+
+// The screen's scale (dots per inch / 96), which the test runs at; and the first device
+// pixel of a layout pixel, rounded as the window is laid out.
+double scale = 1;
+int dev(int px) {
+    return static_cast<int>(std::floor(px * scale + 0.5));
+}
 
 // Runs the thread's messages for `ms` milliseconds, or until `done` holds.
 bool pump(DWORD ms, const std::function<bool()>& done = {}) {
@@ -78,7 +89,7 @@ class Shot {
         for (int r = 0; r < kSide; ++r) {
             if (r) s += '/';
             for (int c = 0; c < kSide; ++c) {
-                const COLORREF p = at(c * kPitch + kPitch / 2, r * kPitch + kPitch / 2);
+                const COLORREF p = at(dev(c * kPitch + kPitch / 2), dev(r * kPitch + kPitch / 2));
                 s += p == kYellow ? 'X' : p == kWhite ? '.' : p == kCoverGrey ? '#' : '?';
             }
         }
@@ -103,8 +114,10 @@ void mouse(POINT at, DWORD button) {
     SendInput(1, &in, sizeof in);
 }
 
-// A left click that goes down at one point of a window and up at another.
+// A left click that goes down at one layout pixel of a window and up at another.
 void drag(HWND h, POINT down, POINT up) {
+    down = {dev(down.x), dev(down.y)};
+    up = {dev(up.x), dev(up.y)};
     ClientToScreen(h, &down);
     ClientToScreen(h, &up);
     mouse(down, MOUSEEVENTF_LEFTDOWN);
@@ -150,6 +163,11 @@ class Window : public ::testing::Test {
     void SetUp() override {
         window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr));
         ShowWindow(hwnd(), SW_SHOW);
+        scale = GetDpiForWindow(hwnd()) / 96.0;
+        // The scale the runner set for this run, if any, is the window's.
+        if (const char* dpi = std::getenv("BRINDLE_DPI")) {
+            ASSERT_EQ(GetDpiForWindow(hwnd()), UINT(std::atoi(dpi)));
+        }
         SetForegroundWindow(hwnd());
         pump(300);
     }
@@ -190,8 +208,8 @@ class Window : public ::testing::Test {
         int n = 0;
         for (int k = 1; k <= kSegmentCount; ++k) {
             // A segment's middle; the strip lies below the board, at y 242.
-            if (shot.at(layout::pixels(layout::segmentRect(k).left) + 5, 242 + 10) == kSegmentBlue)
-                ++n;
+            const int x = layout::pixels(layout::segmentRect(k).left) + 5;
+            if (shot.at(dev(x), dev(242 + 10)) == kSegmentBlue) ++n;
         }
         return n;
     }
@@ -317,6 +335,36 @@ TEST_F(Window, StopAsksFirstAndThenCoversTheBoard) {
     EXPECT_EQ(board(), "...../...../...../...../.....");
 }
 
+TEST_F(Window, TheBoardIsCrispAtTheScreensScale) {
+    choose("LoadDem1");
+    const Shot shot(hwnd());
+    EXPECT_EQ(shot.width(), dev(242));
+    EXPECT_EQ(shot.height(), dev(262));
+    // Nothing blended, and every grid line equally wide: a whole number of device pixels.
+    const int side = dev(242), line = std::max(1, static_cast<int>(scale));
+    int strays = 0;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const COLORREF p = shot.at(x, y);
+            strays += p != kBlack && p != kWhite && p != kYellow;
+        }
+    }
+    EXPECT_EQ(strays, 0);
+    const auto lineWidths = [&](bool across) {
+        std::vector<int> runs;
+        int run = 0;
+        for (int k = 0; k <= side; ++k) {
+            const bool black =
+                k < side && (across ? shot.at(k, dev(24)) : shot.at(dev(24), k)) == kBlack;
+            if (black) ++run;
+            if (!black && run) runs.push_back(std::exchange(run, 0));
+        }
+        return runs;
+    };
+    EXPECT_EQ(lineWidths(true), std::vector<int>(kSide + 1, line));
+    EXPECT_EQ(lineWidths(false), std::vector<int>(kSide + 1, line));
+}
+
 TEST_F(Window, TheKeysMoveAMarkerAndPlayIt) {
     key(VK_SPACE);  // no marker in sight yet: nothing happens
     pump(200);
@@ -324,8 +372,9 @@ TEST_F(Window, TheKeysMoveAMarkerAndPlayIt) {
     key(VK_LEFT);  // shows the marker on the middle cell
     pump(200);
     const Shot marked(hwnd());
-    EXPECT_EQ(marked.at(2 * kPitch + 4, 2 * kPitch + 4), kBlack);
-    EXPECT_EQ(marked.at(2 * kPitch + 4, 2 * kPitch + 3), kWhite);
+    const int corner = dev(2 * kPitch + 4);
+    EXPECT_EQ(marked.at(corner, corner), kBlack);
+    EXPECT_EQ(marked.at(corner, corner - 1), kWhite);
     key(VK_LEFT);
     key(VK_UP);
     key(VK_RETURN);
@@ -333,7 +382,7 @@ TEST_F(Window, TheKeysMoveAMarkerAndPlayIt) {
     // A click ends keyboard play: the marker goes.
     click(hwnd(), {230, 230});
     pump(200);
-    EXPECT_EQ(Shot(hwnd()).at(kPitch + 4, kPitch + 4), kYellow);
+    EXPECT_EQ(Shot(hwnd()).at(dev(kPitch + 4), dev(kPitch + 4)), kYellow);
 }
 
 TEST_F(Window, CellsReadAsNamedButtonsPressedWhileLit) {
@@ -405,12 +454,14 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClick) {
             Sleep(200);
             const Shot shot(info);
             // The rule under the heading: pixels 64 to 296 of row 24, and only there.
-            seen.ruleDrawn = shot.at(64, 24) == kBlack && shot.at(296, 24) == kBlack;
-            seen.ruleAlone = shot.at(63, 24) != kBlack && shot.at(297, 24) != kBlack &&
-                             shot.at(150, 23) != kBlack && shot.at(150, 25) != kBlack;
+            const int left = dev(64), right = left + dev(233) - 1, row = dev(24);
+            seen.ruleDrawn = shot.at(left, row) == kBlack && shot.at(right, row) == kBlack;
+            seen.ruleAlone =
+                shot.at(left - 1, row) != kBlack && shot.at(right + 1, row) != kBlack &&
+                shot.at(dev(150), row - 1) != kBlack && shot.at(dev(150), row + dev(1)) != kBlack;
             // Meanwhile the main window takes no command.
             SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(commandId("LoadFull"), 0), 0);
-            POINT on{100, 40};  // on a text
+            POINT on{dev(100), dev(40)};  // on a text
             ClientToScreen(info, &on);
             mouse(on, MOUSEEVENTF_LEFTDOWN);
             mouse(on, MOUSEEVENTF_LEFTUP);
@@ -419,8 +470,8 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClick) {
             seen.closed = !IsWindow(info);
         });
         EXPECT_EQ(seen.caption, w.caption);
-        EXPECT_EQ(seen.client.right, w.client.cx) << w.command;
-        EXPECT_EQ(seen.client.bottom, w.client.cy) << w.command;
+        EXPECT_EQ(seen.client.right, dev(w.client.cx)) << w.command;
+        EXPECT_EQ(seen.client.bottom, dev(w.client.cy)) << w.command;
         EXPECT_FALSE(seen.ownerEnabled);
         EXPECT_TRUE(seen.ruleDrawn) << w.command;
         EXPECT_TRUE(seen.ruleAlone) << w.command;

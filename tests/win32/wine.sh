@@ -8,8 +8,9 @@ shift
 export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all
 # No .NET or browser engine: neither is used, and Wine would offer to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Debian's wine64 package puts these outside PATH.
 wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=wine64
+wineserver=/usr/lib/wine/wineserver
 
 case "${1:-}" in
 --up)
@@ -30,21 +31,34 @@ case "${1:-}" in
         # A desktop of its own, where Wine draws window frames as Windows does, and the
         # fonts a Windows machine has.
         "$wine" regedit /S "Z:$(cd "$(dirname "$0")" && pwd)/prefix.reg" >/dev/null 2>&1 </dev/null
+        cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
         # The desktop reads its settings when it starts.
-        wineserver -k >/dev/null 2>&1 || true
+        "$wineserver" -k >/dev/null 2>&1 || true
     fi
     # Kept running between the tests, so that each starts in a moment; Wine's own
     # services and desktop start here too, so that they don't hold a test's output.
-    wineserver -p >/dev/null 2>&1 </dev/null || true
+    "$wineserver" -p >/dev/null 2>&1 </dev/null || true
     "$wine" wineboot >/dev/null 2>&1 </dev/null
     ;;
 --down)
-    wineserver -k >/dev/null 2>&1 || true
+    "$wineserver" -k >/dev/null 2>&1 || true
     kill "$(cat "$WINEPREFIX/xvfb.pid")" 2>/dev/null || true
     ;;
 *)
     DISPLAY=:$(cat "$WINEPREFIX/display")
     export DISPLAY
-    exec "$wine" "$@"
+    if [ -z "${BRINDLE_DPI:-}" ]; then
+        exec "$wine" "$@"
+    fi
+    # The screen's scale, for this program only: such tests run alone.
+    setDpi() {
+        "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+            >/dev/null 2>&1
+    }
+    setDpi "$BRINDLE_DPI"
+    status=0
+    "$wine" "$@" || status=$?
+    setDpi 96
+    exit $status
     ;;
 esac
