@@ -315,8 +315,9 @@ TEST_F(Window, StopAsksFirstAndThenCoversTheBoard) {
     EXPECT_EQ(seen.text, L"Игра будет остановлена. Все данные будут стерты!\nПродолжить?");
     EXPECT_EQ(seen.defaultId, UINT(IDOK));
     EXPECT_FALSE(seen.icon);
-    EXPECT_FALSE(seen.ok.empty());
-    EXPECT_FALSE(seen.cancel.empty());
+    // The system's own buttons, in the system's language.
+    EXPECT_EQ(seen.ok, L"ОК");
+    EXPECT_EQ(seen.cancel, L"Отмена");
     EXPECT_EQ(board(), "...../..X../.XXX./..X../.....");  // cancelled: nothing changed
     EXPECT_TRUE(enabled("GameStop"));
 

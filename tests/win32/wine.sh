@@ -6,6 +6,8 @@ set -eu
 build=$1
 shift
 export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all
+# A Russian Windows: the system's own buttons read "ОК" and "Отмена".
+export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 # No .NET or browser engine: neither is used, and Wine would offer to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Debian's wine64 package puts these outside PATH.
