@@ -75,7 +75,7 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), pictures_(Pict
     minutes_ = &named("Label1");
     minutesHome_ = minutes_->place;
     buildMenus();
-    arrange();
+    fit();
 
     // Centred on the screen's work area, the title bar kept in reach on a small one.
     RECT frame;
@@ -104,28 +104,29 @@ void MainWindow::build(std::span<const layout::Control> controls, int parent, in
                                     : POINT{views_[std::size_t(parent)].place.left,
                                             views_[std::size_t(parent)].place.top};
     int id = firstId;
-    // Topmost first: each control goes under the ones before it.
+    // Topmost first: a new child window goes under its siblings.
     for (const layout::Control& c : controls) {
         View v{&c};
         v.parent = parent;
         v.place = pixelRect(c.at);
         OffsetRect(&v.place, offset.x, offset.y);
+        const RECT r = deviceBox(v);
         const DWORD shown = c.visible ? WS_VISIBLE : 0;
         const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | shown;
         if (c.kind == Kind::Cell) {
             v.hwnd = CreateWindowExW(0, L"BUTTON", cellName(posOf(c.index)).c_str(),
-                                     style | BS_OWNERDRAW, 0, 0, 0, 0, parentHwnd,
+                                     style | BS_OWNERDRAW, r.left, r.top, r.right - r.left,
+                                     r.bottom - r.top, parentHwnd,
                                      reinterpret_cast<HMENU>(INT_PTR(id)), instance_, nullptr);
             buttonProc = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(v.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(cellProc)));
         } else {
             v.hwnd = CreateWindowExW(0, kViewClass, wide(c.caption).c_str(),
-                                     style | (c.kind == Kind::Strip ? WS_CLIPCHILDREN : 0), 0, 0, 0,
-                                     0, parentHwnd, reinterpret_cast<HMENU>(INT_PTR(id)), instance_,
-                                     nullptr);
+                                     style | (c.kind == Kind::Strip ? WS_CLIPCHILDREN : 0), r.left,
+                                     r.top, r.right - r.left, r.bottom - r.top, parentHwnd,
+                                     reinterpret_cast<HMENU>(INT_PTR(id)), instance_, nullptr);
         }
         SetWindowLongPtrW(v.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetWindowPos(v.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         views_.push_back(v);
         if (c.kind == Kind::Strip) {
             build(layout::kStatusControls, static_cast<int>(views_.size()) - 1, kStatusControlId);
@@ -165,23 +166,32 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::arrange() {
-    if (font_) DeleteObject(font_);
-    font_ = createFont(dpi_);
     for (const View& v : views_)
         placeView(v);
+    fit();
+}
+
+void MainWindow::fit() {
+    if (font_) DeleteObject(font_);
+    font_ = createFont(dpi_);
     RECT r = deviceRect(pixelRect(layout::kMainClient), scaleOf(dpi_));
     AdjustWindowRectExForDpi(&r, kMainStyle, TRUE, 0, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::placeView(const View& v) {
+RECT MainWindow::deviceBox(const View& v) const {
     const double s = scaleOf(dpi_);
     RECT r = deviceRect(v.place, s);
     if (v.parent >= 0) {
         const RECT& outer = views_[std::size_t(v.parent)].place;
         OffsetRect(&r, -device(outer.left, s), -device(outer.top, s));
     }
+    return r;
+}
+
+void MainWindow::placeView(const View& v) {
+    const RECT r = deviceBox(v);
     SetWindowPos(v.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(v.hwnd, nullptr, FALSE);

@@ -52,6 +52,8 @@ class MainWindow {
     void buildMenus();
     // Puts every child at its place for the window's DPI, and sizes the window to fit.
     void arrange();
+    void fit();
+    RECT deviceBox(const View& v) const;  // in device pixels of its parent
     void placeView(const View& v);
     void paint(const View& v, HDC dc);
     View* viewOf(HWND h);
