@@ -80,6 +80,7 @@ class Shot {
         ReleaseDC(h, dc);
     }
     COLORREF at(int x, int y) const {
+        if (x < 0 || y < 0 || x >= w_ || y >= h_) return CLR_INVALID;  // outside the window
         const std::uint32_t p = px_[std::size_t(y) * std::size_t(w_) + std::size_t(x)];
         return RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
     }
@@ -239,11 +240,21 @@ std::function<void()> answerStopBox(StopBox& seen, int button) {
         }
         seen.ok = textOf(GetDlgItem(box, IDOK));
         seen.cancel = textOf(GetDlgItem(box, IDCANCEL));
-        RECT r;
-        GetWindowRect(GetDlgItem(box, button), &r);
-        const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        mouse(middle, MOUSEEVENTF_LEFTDOWN);
-        mouse(middle, MOUSEEVENTF_LEFTUP);
+        if (button == IDOK) {
+            key(VK_RETURN);  // what the default button answers
+        } else {
+            RECT r;
+            GetWindowRect(GetDlgItem(box, button), &r);
+            const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            mouse(middle, MOUSEEVENTF_LEFTDOWN);
+            mouse(middle, MOUSEEVENTF_LEFTUP);
+        }
+        for (int i = 0; i < 100 && IsWindow(box); ++i)
+            Sleep(20);
+        if (IsWindow(box)) {  // never leave the test waiting on it
+            ADD_FAILURE() << "the stop box stayed up";
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        }
     };
 }
 
@@ -336,7 +347,17 @@ TEST_F(Window, StopAsksFirstAndThenCoversTheBoard) {
     EXPECT_EQ(board(), "...../...../...../...../.....");
 }
 
-TEST_F(Window, TheBoardIsCrispAtTheScreensScale) {
+TEST_F(Window, AFixedWindowCentredOnTheScreenAndDrawnCrisply) {
+    EXPECT_EQ(textOf(hwnd()), L"Quorvane Brindle");
+    const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+    RECT frame, area;
+    GetWindowRect(hwnd(), &frame);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_LE(std::abs((frame.left + frame.right) - (area.left + area.right)), 1);
+    EXPECT_LE(std::abs((frame.top + frame.bottom) - (area.top + area.bottom)), 1);
+
     choose("LoadDem1");
     const Shot shot(hwnd());
     EXPECT_EQ(shot.width(), dev(242));
@@ -469,6 +490,7 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClick) {
             for (int i = 0; i < 100 && IsWindow(info); ++i)
                 Sleep(20);
             seen.closed = !IsWindow(info);
+            if (!seen.closed) PostMessageW(info, WM_CLOSE, 0, 0);
         });
         EXPECT_EQ(seen.caption, w.caption);
         EXPECT_EQ(seen.client.right, dev(w.client.cx)) << w.command;

@@ -14,6 +14,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 
+# The screen's scale; a test that asks for another one runs alone.
+setDpi() {
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >/dev/null 2>&1
+}
+
 case "${1:-}" in
 --up)
     mkdir -p "$WINEPREFIX"
@@ -41,6 +47,7 @@ case "${1:-}" in
     # services and desktop start here too, so that they don't hold a test's output.
     "$wineserver" -p >/dev/null 2>&1 </dev/null || true
     "$wine" wineboot >/dev/null 2>&1 </dev/null
+    setDpi 96  # whatever an interrupted run left
     ;;
 --down)
     "$wineserver" -k >/dev/null 2>&1 || true
@@ -52,15 +59,8 @@ case "${1:-}" in
     if [ -z "${BRINDLE_DPI:-}" ]; then
         exec "$wine" "$@"
     fi
-    # The screen's scale, for this program only: such tests run alone.
-    setDpi() {
-        "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
-            >/dev/null 2>&1
-    }
+    trap 'setDpi 96' EXIT
     setDpi "$BRINDLE_DPI"
-    status=0
-    "$wine" "$@" || status=$?
-    setDpi 96
-    exit $status
+    "$wine" "$@"
     ;;
 esac
