@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "win32/window.h"
+
 namespace brindle::win32 {
 
 namespace {
@@ -97,27 +99,15 @@ LRESULT CALLBACK infoProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
 
 void runInfoWindow(HINSTANCE instance, HWND owner, const layout::InfoWindow& which,
                    const Pictures& pictures) {
-    WNDCLASSEXW c{};
-    c.cbSize = sizeof c;
-    c.hInstance = instance;
-    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    c.lpfnWndProc = infoProc;
-    c.lpszClassName = kInfoClass;
-    c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    RegisterClassExW(&c);
+    registerClass(instance, kInfoClass, infoProc, GetSysColorBrush(COLOR_BTNFACE));
 
     Info info{which, pictures, owner, GetDpiForWindow(owner)};
     RECT frame = deviceRect(pixelRect(which.client), info.scale());
     AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, info.dpi);
-    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-    MONITORINFO m{};
-    m.cbSize = sizeof m;
-    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &m);
-    const RECT& area = m.rcWork;
-    const int x = std::max(area.left, area.left + (area.right - area.left - w) / 2);
-    const int y = std::max(area.top, area.top + (area.bottom - area.top - h) / 2);
-    CreateWindowExW(kExStyle, kInfoClass, wide(which.caption).c_str(), kStyle, x, y, w, h, owner,
-                    nullptr, instance, &info);
+    const SIZE outer{frame.right - frame.left, frame.bottom - frame.top};
+    const POINT at = centredOnWorkArea(owner, outer);
+    CreateWindowExW(kExStyle, kInfoClass, wide(which.caption).c_str(), kStyle, at.x, at.y, outer.cx,
+                    outer.cy, owner, nullptr, instance, &info);
     info.font = createFont(info.dpi);
     // Topmost first: each control goes under the ones before it.
     // The close area is the window itself: the statics let every click through to it.

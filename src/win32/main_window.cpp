@@ -7,6 +7,7 @@
 
 #include "puzzles/load.h"
 #include "win32/info_window.h"
+#include "win32/window.h"
 
 namespace brindle::win32 {
 
@@ -37,31 +38,19 @@ std::wstring windowText(HWND h) {
     return s;
 }
 
-void registerClasses(HINSTANCE instance, WNDPROC main, WNDPROC view) {
-    WNDCLASSEXW c{};
-    c.cbSize = sizeof c;
-    c.hInstance = instance;
-    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    c.lpfnWndProc = view;
-    c.lpszClassName = kViewClass;
-    RegisterClassExW(&c);  // fails harmlessly when a second window registers again
-    c.lpfnWndProc = main;
-    c.lpszClassName = kMainClass;
-    c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    // The program's icon from its resources; absent from the test programs.
-    c.hIcon =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    c.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXSMICON),
-                                              GetSystemMetrics(SM_CYSMICON), 0));
-    RegisterClassExW(&c);
+// The program's icon from its resources, at a system size; absent from the test programs.
+HICON programIcon(HINSTANCE instance, int width, int height) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         GetSystemMetrics(width), GetSystemMetrics(height), 0));
 }
 
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), pictures_(Pictures::load()) {
-    registerClasses(instance, proc, viewProc);
+    registerClass(instance, kViewClass, viewProc);
+    registerClass(instance, kMainClass, proc, GetSysColorBrush(COLOR_BTNFACE),
+                  programIcon(instance, SM_CXICON, SM_CYICON),
+                  programIcon(instance, SM_CXSMICON, SM_CYSMICON));
     views_.reserve(layout::kMainControls.size() + layout::kStatusControls.size());
     menuBar_ = CreateMenu();
     hwnd_ = CreateWindowExW(0, kMainClass, wide(text::kMainCaption).c_str(), kMainStyle,
@@ -77,17 +66,10 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), pictures_(Pict
     buildMenus();
     fit();
 
-    // Centred on the screen's work area, the title bar kept in reach on a small one.
     RECT frame;
     GetWindowRect(hwnd_, &frame);
-    MONITORINFO m{};
-    m.cbSize = sizeof m;
-    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &m);
-    const RECT& area = m.rcWork;
-    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-    const int x = std::max(area.left, area.left + (area.right - area.left - w) / 2);
-    const int y = std::max(area.top, area.top + (area.bottom - area.top - h) / 2);
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT at = centredOnWorkArea(hwnd_, {frame.right - frame.left, frame.bottom - frame.top});
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     game_ = startUp();
     present();
