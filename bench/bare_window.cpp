@@ -37,12 +37,10 @@ int main(int argc, char** argv) {
         icon->setGeometry(2, 244, 16, 16);
         auto* caption = new QLabel(QStringLiteral("0"), client);
         caption->setGeometry(216, 245, 17, 17);
-        QObject::connect(&frames, &QTimer::timeout, icon, [icon, a, b, n = 0]() mutable {
-            icon->setPixmap(++n % 2 ? a : b);
-        });
-        QObject::connect(&clock, &QTimer::timeout, caption, [caption, n = 0]() mutable {
-            caption->setNum(++n % 60);
-        });
+        QObject::connect(&frames, &QTimer::timeout, icon,
+                         [icon, a, b, n = 0]() mutable { icon->setPixmap(++n % 2 ? a : b); });
+        QObject::connect(&clock, &QTimer::timeout, caption,
+                         [caption, n = 0]() mutable { caption->setNum(++n % 60); });
     }
     frames.start(200);
     clock.start(1000);
