@@ -83,7 +83,6 @@ class MainWindow {
     HMENU menuBar_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT font_ = nullptr;
-    HFONT narrowFont_ = nullptr;  // minutes too long for their box
     Pictures pictures_;
     std::vector<View> views_;
     std::array<View*, kCellCount> cells_{};
