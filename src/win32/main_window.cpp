@@ -63,6 +63,10 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), pictures_(Pict
     }
     minutes_ = &named("Label1");
     minutesHome_ = minutes_->place;
+    cover_ = named("Image9").hwnd;
+    stat_ = named("Stat").hwnd;
+    seconds_ = named("Label3").hwnd;
+    picture1_ = named("Picture1").hwnd;
     buildMenus();
     fit();
 
@@ -396,32 +400,30 @@ void MainWindow::present() {
         if (all || on != (k < shown_.progress.segments))
             ShowWindow(segments_[std::size_t(k)]->hwnd, on ? SW_SHOWNA : SW_HIDE);
     }
-    if (all || g.Image9 != shown_.Image9)
-        ShowWindow(named("Image9").hwnd, g.Image9 ? SW_SHOWNA : SW_HIDE);
-    if (all || g.clock.Stat != shown_.clock.Stat)
-        SetWindowTextW(named("Stat").hwnd, wide(g.clock.Stat).c_str());
+    if (all || g.Image9 != shown_.Image9) ShowWindow(cover_, g.Image9 ? SW_SHOWNA : SW_HIDE);
+    if (all || g.clock.Stat != shown_.clock.Stat) SetWindowTextW(stat_, wide(g.clock.Stat).c_str());
     if (all || g.clock.minutesCaption != shown_.clock.minutesCaption)
         minutesCaption(wide(g.clock.minutesCaption));
     if (all || g.clock.secondsCaption != shown_.clock.secondsCaption) {
-        const HWND seconds = named("Label3").hwnd;
-        SetWindowTextW(seconds, wide(g.clock.secondsCaption).c_str());
-        InvalidateRect(seconds, nullptr, FALSE);
+        SetWindowTextW(seconds_, wide(g.clock.secondsCaption).c_str());
+        InvalidateRect(seconds_, nullptr, FALSE);
     }
     if (all || g.icon.Picture1 != shown_.icon.Picture1) {
         // Five times a second while a game runs: only the picture, never the frame.
-        const HWND box = named("Picture1").hwnd;
         RECT inside;
-        GetClientRect(box, &inside);
+        GetClientRect(picture1_, &inside);
         const int frame = device(layout::kIconFrame, scaleOf(dpi_));
         InflateRect(&inside, -frame, -frame);
-        InvalidateRect(box, &inside, FALSE);
+        InvalidateRect(picture1_, &inside, FALSE);
     }
-    for (std::size_t i = 0; i < layout::kMenus.size(); ++i) {
-        const std::string_view name = layout::kMenus[i].name;
-        if (name != "GameNew" && name != "GameStop") continue;
-        const bool enabled = name == "GameNew" ? g.GameNew : g.GameStop;
-        EnableMenuItem(menuBar_, UINT(kMenuCommandId + i),
-                       MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    if (all || g.GameNew != shown_.GameNew || g.GameStop != shown_.GameStop) {
+        for (std::size_t i = 0; i < layout::kMenus.size(); ++i) {
+            const std::string_view name = layout::kMenus[i].name;
+            if (name != "GameNew" && name != "GameStop") continue;
+            const bool enabled = name == "GameNew" ? g.GameNew : g.GameStop;
+            EnableMenuItem(menuBar_, UINT(kMenuCommandId + i),
+                           MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+        }
     }
     for (std::size_t i = 0; i < layout::kTimers.size(); ++i) {
         const layout::Timer& t = layout::kTimers[i];

@@ -89,6 +89,7 @@ class MainWindow {
     std::array<View*, kSegmentCount> segments_{};
     View* minutes_ = nullptr;
     RECT minutesHome_{};
+    HWND cover_ = nullptr, stat_ = nullptr, seconds_ = nullptr, picture1_ = nullptr;
     Game game_;
     Game shown_;
     bool firstPresent_ = true;
