@@ -1,7 +1,6 @@
 // The layout tables checked against the rules they must obey, not against copies.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "layout/layout.h"
@@ -76,30 +75,6 @@ TEST(Layout, EveryControlLiesInsideItsContainer) {
             }
         }
     }
-}
-
-TEST(Layout, TheSegmentsStandEvenlyOnOnePixelRowInsideTheBar) {
-    const Control* bar = std::find_if(kStatusControls.begin(), kStatusControls.end(),
-                                      [](const Control& c) { return c.kind == Kind::Bar; });
-    for (int n = 1; n <= 13; ++n) {
-        const Rect s = segmentRect(n);
-        EXPECT_EQ(pixels(s.left), 24 + 12 * (n - 1));
-        EXPECT_EQ(pixels(s.top), 3) << "pro" << n;
-        EXPECT_EQ(pixels(s.width), 10);
-        EXPECT_GT(s.left, bar->at.left);
-        EXPECT_LT(s.left + s.width, bar->at.left + bar->at.width);
-    }
-}
-
-TEST(Layout, EveryMenuEntryFollowsItsMenuAndEveryPatternHasOne) {
-    std::vector<std::string_view> seen = {""};
-    int loads = 0;
-    for (const MenuEntry& e : kMenus) {
-        EXPECT_NE(std::find(seen.begin(), seen.end(), e.parent), seen.end()) << e.name;
-        seen.push_back(e.name);
-        loads += e.name.starts_with("Load") && e.kind == Entry::Command;
-    }
-    EXPECT_EQ(loads, 16);
 }
 
 }  // namespace
