@@ -56,8 +56,7 @@ std::wstring textOf(HWND h) {
 }
 
 // A window's client area as it is drawn on the screen.
-class Shot {
-  public:
+struct Shot {
     explicit Shot(HWND h) {
         RECT r;
         GetClientRect(h, &r);
@@ -96,10 +95,6 @@ class Shot {
         }
         return s;
     }
-    int width() const { return w_; }
-    int height() const { return h_; }
-
-  private:
     int w_ = 0, h_ = 0;
     std::vector<std::uint32_t> px_;
 };
@@ -207,39 +202,31 @@ class Window : public ::testing::Test {
     int segmentsShown() const {
         const Shot shot(hwnd());
         int n = 0;
-        for (int k = 1; k <= kSegmentCount; ++k) {
-            // A segment's middle; the strip lies below the board, at y 242.
-            const int x = layout::pixels(layout::segmentRect(k).left) + 5;
-            if (shot.at(dev(x), dev(242 + 10)) == kSegmentBlue) ++n;
-        }
+        for (int k = 0; k < kSegmentCount; ++k)  // a segment's middle, in the strip at y 242
+            n += shot.at(dev(29 + 12 * k), dev(242 + 10)) == kSegmentBlue;
         return n;
     }
 
     std::unique_ptr<MainWindow> window;
 };
 
-// What the player sees of the stop box, and the answer given to it.
-struct StopBox {
-    std::wstring title, text, ok, cancel;
-    UINT defaultId = 0;
-    bool icon = false;
-};
-std::function<void()> answerStopBox(StopBox& seen, int button) {
+// Answers the stop box with `button`, and writes down what the player sees of it: its
+// title, the text, the default button's id, whether it has an icon, and the buttons.
+std::function<void()> answerStopBox(std::wstring& seen, int button) {
     return [&seen, button] {
         HWND box = await(L"#32770");
         if (!box) return;
-        seen.title = textOf(box);
-        seen.defaultId = LOWORD(SendMessageW(box, DM_GETDEFID, 0, 0));
+        std::wstring text, icon = L"no icon";
         for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             wchar_t cls[32] = {};
             GetClassNameW(c, cls, 32);
-            if (std::wstring(cls) == L"Static") {
-                if (SendMessageW(c, STM_GETICON, 0, 0)) seen.icon = true;
-                if (!textOf(c).empty()) seen.text = textOf(c);
-            }
+            if (std::wstring(cls) != L"Static") continue;
+            if (SendMessageW(c, STM_GETICON, 0, 0)) icon = L"icon";
+            if (!textOf(c).empty()) text = textOf(c);
         }
-        seen.ok = textOf(GetDlgItem(box, IDOK));
-        seen.cancel = textOf(GetDlgItem(box, IDCANCEL));
+        seen = textOf(box) + L"|" + text + L"|default " +
+               std::to_wstring(LOWORD(SendMessageW(box, DM_GETDEFID, 0, 0))) + L"|" + icon + L"|" +
+               textOf(GetDlgItem(box, IDOK)) + L"|" + textOf(GetDlgItem(box, IDCANCEL));
         if (button == IDOK) {
             key(VK_RETURN);  // what the default button answers
         } else {
@@ -290,45 +277,20 @@ TEST_F(Window, AClickPlaysTheCellDrawnOnTopOfItsPixel) {
     EXPECT_EQ(board(), "...../...../...../...../.....");
 }
 
-TEST_F(Window, ThePatternsAndTheBarShowWhatTheGameHolds) {
-    EXPECT_EQ(board(), "...../...../...../...../.....");
-    EXPECT_FALSE(enabled("GameNew"));
-    EXPECT_TRUE(enabled("GameStop"));
-    const struct {
-        const char* load;
-        const char* board;
-        int segments;
-    } loads[] = {
-        {"LoadFull", "XXXXX/XXXXX/XXXXX/XXXXX/XXXXX", 13},
-        {"LoadDem1", "X.X.X/.X.X./X.X.X/.X.X./X.X.X", 6},
-        {"LoadDem5", "X..../.X.../..X../...X./....X", 2},
-    };
-    for (const auto& l : loads) {
-        choose(l.load);
-        EXPECT_EQ(board(), l.board) << l.load;
-        EXPECT_EQ(segmentsShown(), l.segments) << l.load;
-        EXPECT_TRUE(enabled("GameNew"));
-        EXPECT_FALSE(enabled("GameStop"));
-    }
-    choose("GameNew");
-    EXPECT_EQ(board(), "...../...../...../...../.....");
-    EXPECT_EQ(segmentsShown(), 0);
-    EXPECT_FALSE(enabled("GameNew"));
-    EXPECT_TRUE(enabled("GameStop"));
-}
-
-TEST_F(Window, StopAsksFirstAndThenCoversTheBoard) {
+TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
+    const HWND seconds = control("Label3");
+    const auto icon = [this] { return Shot(control("Picture1")).px_; };
+    const auto first = icon();
+    EXPECT_TRUE(pump(1500, [&] { return icon() != first; }));
+    EXPECT_TRUE(pump(5000, [&] { return textOf(seconds) == L"2"; }));
     click(hwnd(), {120, 120});
     pump(200);
-    StopBox seen;
+    std::wstring seen;
     choose("GameStop", answerStopBox(seen, IDCANCEL));
-    EXPECT_EQ(seen.title, L"Brindle");
-    EXPECT_EQ(seen.text, L"Игра будет остановлена. Все данные будут стерты!\nПродолжить?");
-    EXPECT_EQ(seen.defaultId, UINT(IDOK));
-    EXPECT_FALSE(seen.icon);
     // The system's own buttons, in the system's language.
-    EXPECT_EQ(seen.ok, L"ОК");
-    EXPECT_EQ(seen.cancel, L"Отмена");
+    EXPECT_EQ(seen,
+              L"Brindle|Игра будет остановлена. Все данные будут стерты!\nПродолжить?|"
+              L"default 1|no icon|ОК|Отмена");
     EXPECT_EQ(board(), "...../..X../.XXX./..X../.....");  // cancelled: nothing changed
     EXPECT_TRUE(enabled("GameStop"));
 
@@ -336,18 +298,21 @@ TEST_F(Window, StopAsksFirstAndThenCoversTheBoard) {
     EXPECT_EQ(board(), "#####/#####/#####/#####/#####");
     EXPECT_FALSE(enabled("GameStop"));
     EXPECT_TRUE(enabled("GameNew"));
-    EXPECT_EQ(textOf(control("Label1")) + L":" + textOf(control("Label3")), L"0:0");
+    EXPECT_EQ(textOf(control("Label1")) + L":" + textOf(seconds), L"0:0");
+    const auto stopped = icon();
     // The cover takes clicks and keys.
     click(hwnd(), {120, 120});
     key(VK_RIGHT);
     key(VK_SPACE);
-    pump(300);
+    pump(1300);
     EXPECT_EQ(board(), "#####/#####/#####/#####/#####");
+    EXPECT_EQ(textOf(seconds), L"0");
+    EXPECT_EQ(icon(), stopped);
     choose("GameNew");
     EXPECT_EQ(board(), "...../...../...../...../.....");
 }
 
-TEST_F(Window, AFixedWindowCentredOnTheScreenAndDrawnCrisply) {
+TEST_F(Window, AFixedCentredWindowShowsThePatternsAndTheBarCrisply) {
     EXPECT_EQ(textOf(hwnd()), L"Quorvane Brindle");
     const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
@@ -358,10 +323,23 @@ TEST_F(Window, AFixedWindowCentredOnTheScreenAndDrawnCrisply) {
     EXPECT_LE(std::abs((frame.left + frame.right) - (area.left + area.right)), 1);
     EXPECT_LE(std::abs((frame.top + frame.bottom) - (area.top + area.bottom)), 1);
 
-    choose("LoadDem1");
+    const struct {
+        const char* load;
+        const char* board;
+        int segments;
+    } loads[] = {
+        {"LoadFull", "XXXXX/XXXXX/XXXXX/XXXXX/XXXXX", 13},
+        {"LoadDem5", "X..../.X.../..X../...X./....X", 2},
+        {"LoadDem1", "X.X.X/.X.X./X.X.X/.X.X./X.X.X", 6},
+    };
+    for (const auto& l : loads) {
+        choose(l.load);
+        EXPECT_EQ(board(), l.board) << l.load;
+        EXPECT_EQ(segmentsShown(), l.segments) << l.load;
+    }
     const Shot shot(hwnd());
-    EXPECT_EQ(shot.width(), dev(242));
-    EXPECT_EQ(shot.height(), dev(262));
+    EXPECT_EQ(shot.w_, dev(242));
+    EXPECT_EQ(shot.h_, dev(262));
     // Nothing blended, and every grid line equally wide: a whole number of device pixels.
     const int side = dev(242), line = std::max(1, static_cast<int>(scale));
     int strays = 0;
@@ -425,28 +403,6 @@ TEST_F(Window, CellsReadAsNamedButtonsPressedWhileLit) {
     SendMessageW(control("rc_1_1"), BM_CLICK, 0, 0);
     pump(100);
     EXPECT_EQ(board(), ".XX.X/XX.X./X.X.X/.X.X./X.X.X");
-}
-
-TEST_F(Window, TheClockAndTheIconRunOnTheirTimers) {
-    const HWND seconds = control("Label3"), icon = control("Picture1");
-    const auto iconPixels = [icon] {
-        const Shot s(icon);
-        std::vector<COLORREF> px;
-        for (int y = 0; y < s.height(); ++y)
-            for (int x = 0; x < s.width(); ++x)
-                px.push_back(s.at(x, y));
-        return px;
-    };
-    const auto first = iconPixels();
-    EXPECT_TRUE(pump(1500, [&] { return iconPixels() != first; }));
-    EXPECT_TRUE(pump(5000, [&] { return textOf(seconds) == L"2"; }));
-
-    StopBox seen;
-    choose("GameStop", answerStopBox(seen, IDOK));
-    const auto stopped = iconPixels();
-    pump(1300);
-    EXPECT_EQ(textOf(seconds), L"0");
-    EXPECT_EQ(iconPixels(), stopped);
 }
 
 TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClick) {
