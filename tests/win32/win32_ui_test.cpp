@@ -416,27 +416,23 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClick) {
         {"HelpAuhtor", L"О Brindle", {325, 78}},
     };
     for (const auto& w : windows) {
-        struct {
-            std::wstring caption;
-            RECT client{};
-            bool ownerEnabled = true;
-            bool ruleDrawn = false, ruleAlone = false;
-            bool closed = false;
-        } seen;
+        std::wstring seen;  // caption, client size, owner, the rule, and the click's effect
         choose(w.command, [&] {
             const HWND info = await(L"BrindleInfo");
             if (!info) return;
-            seen.caption = textOf(info);
-            GetClientRect(info, &seen.client);
-            seen.ownerEnabled = IsWindowEnabled(hwnd());
+            RECT r;
+            GetClientRect(info, &r);
+            seen = textOf(info) + L" " + std::to_wstring(r.right) + L"x" +
+                   std::to_wstring(r.bottom) + (IsWindowEnabled(hwnd()) ? L" owner enabled" : L"");
             Sleep(200);
             const Shot shot(info);
             // The rule under the heading: pixels 64 to 296 of row 24, and only there.
             const int left = dev(64), right = left + dev(233) - 1, row = dev(24);
-            seen.ruleDrawn = shot.at(left, row) == kBlack && shot.at(right, row) == kBlack;
-            seen.ruleAlone =
+            const bool rule =
+                shot.at(left, row) == kBlack && shot.at(right, row) == kBlack &&
                 shot.at(left - 1, row) != kBlack && shot.at(right + 1, row) != kBlack &&
                 shot.at(dev(150), row - 1) != kBlack && shot.at(dev(150), row + dev(1)) != kBlack;
+            seen += rule ? L", rule in place" : L", rule astray";
             // Meanwhile the main window takes no command.
             SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(commandId("LoadFull"), 0), 0);
             POINT on{dev(100), dev(40)};  // on a text
@@ -445,16 +441,12 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClick) {
             mouse(on, MOUSEEVENTF_LEFTUP);
             for (int i = 0; i < 100 && IsWindow(info); ++i)
                 Sleep(20);
-            seen.closed = !IsWindow(info);
-            if (!seen.closed) PostMessageW(info, WM_CLOSE, 0, 0);
+            seen += IsWindow(info) ? L", still open" : L", closed";
+            if (IsWindow(info)) PostMessageW(info, WM_CLOSE, 0, 0);
         });
-        EXPECT_EQ(seen.caption, w.caption);
-        EXPECT_EQ(seen.client.right, dev(w.client.cx)) << w.command;
-        EXPECT_EQ(seen.client.bottom, dev(w.client.cy)) << w.command;
-        EXPECT_FALSE(seen.ownerEnabled);
-        EXPECT_TRUE(seen.ruleDrawn) << w.command;
-        EXPECT_TRUE(seen.ruleAlone) << w.command;
-        EXPECT_TRUE(seen.closed) << w.command;
+        EXPECT_EQ(seen,
+                  w.caption + (L" " + std::to_wstring(dev(w.client.cx)) + L"x" +
+                               std::to_wstring(dev(w.client.cy)) + L", rule in place, closed"));
         EXPECT_TRUE(IsWindowEnabled(hwnd()));
         EXPECT_EQ(board(), "...../...../...../...../.....");
     }
