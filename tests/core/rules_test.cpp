@@ -66,21 +66,7 @@ TEST(Board, ACellShowingNeitherPictureIsLeftAlone) {
     EXPECT_EQ(picture(b), "..X../.XnX./.nXX./..X../.....");
 }
 
-// The segment table as the player sees it: which lit counts share a segment count.
-TEST(Progress, EachLitCountShowsItsSegments) {
-    const struct {
-        int fromLit, toLit, segments;
-    } rows[] = {{0, 0, 0},    {1, 3, 1},    {4, 5, 2},    {6, 7, 3},   {8, 9, 4},
-                {10, 11, 5},  {12, 13, 6},  {14, 15, 7},  {16, 17, 8}, {18, 19, 9},
-                {20, 21, 10}, {22, 23, 11}, {24, 24, 12}, {25, 25, 13}};
-    for (const auto& row : rows) {
-        for (int n = row.fromLit; n <= row.toLit; ++n)
-            EXPECT_EQ(segmentsFor(n), row.segments) << "lit count " << n;
-    }
-    EXPECT_EQ(segmentsFor(-1), 0);
-    EXPECT_EQ(segmentsFor(26), kSegmentCount);
-}
-
+// The lit count and the segments the bar shows for it.
 TEST(Progress, ProCountsTheLitPicturesWherever) {
     const struct {
         std::array<std::string_view, 5> rows;
