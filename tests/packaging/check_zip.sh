@@ -1,6 +1,6 @@
 #!/bin/sh
-# The Windows zip holds the program and its read-me, and the program needs no DLL but
-# the system's own.
+# The Windows zip holds the program and its read-me; the program needs no DLL but the
+# system's own, and its version record names it.
 set -eu
 build=$1
 out=$(mktemp -d)
@@ -15,4 +15,8 @@ dlls=$(x86_64-w64-mingw32-objdump -p "$out"/unpacked/*/brindle.exe | awk '/DLL N
     sort | tr '\n' ' ')
 [ "$dlls" = "GDI32.dll KERNEL32.dll USER32.dll msvcrt.dll " ] || { echo "brindle.exe needs: $dlls"; exit 1; }
 grep -q "Windows 10" "$out"/unpacked/*/readme.txt
+texts=$(strings -el "$out"/unpacked/*/brindle.exe | tr '\n' ' ')
+for want in "CompanyName Quorvane" "ProductName Brindle" "FileVersion 1.00" "ProductVersion 1.00"; do
+    case "$texts" in *"$want"*) ;; *) echo "the version record lacks: $want"; exit 1 ;; esac
+done
 echo "$zip: $files; needs $dlls"

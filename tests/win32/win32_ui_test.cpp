@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -111,16 +112,13 @@ void mouse(POINT at, DWORD button) {
 }
 
 // A left click that goes down at one layout pixel of a window and up at another.
-void drag(HWND h, POINT down, POINT up) {
-    down = {dev(down.x), dev(down.y)};
-    up = {dev(up.x), dev(up.y)};
-    ClientToScreen(h, &down);
-    ClientToScreen(h, &up);
-    mouse(down, MOUSEEVENTF_LEFTDOWN);
-    mouse(up, MOUSEEVENTF_LEFTUP);
-}
-void click(HWND h, POINT at) {
-    drag(h, at, at);
+void click(HWND h, POINT down, std::optional<POINT> up = {}) {
+    POINT at[2] = {{dev(down.x), dev(down.y)},
+                   {dev(up.value_or(down).x), dev(up.value_or(down).y)}};
+    for (POINT& p : at)
+        ClientToScreen(h, &p);
+    mouse(at[0], MOUSEEVENTF_LEFTDOWN);
+    mouse(at[1], MOUSEEVENTF_LEFTUP);
 }
 
 void key(WORD vk) {
@@ -271,8 +269,8 @@ TEST_F(Window, AClickPlaysTheCellDrawnOnTopOfItsPixel) {
         EXPECT_TRUE(pump(2000, [&] { return board() == "...../...../...../...../....."; }));
     }
     // Released over another cell, or outside the window: no move.
-    drag(hwnd(), {24, 24}, {72, 24});
-    drag(hwnd(), {24, 24}, {-20, 24});
+    click(hwnd(), {24, 24}, POINT{72, 24});
+    click(hwnd(), {24, 24}, POINT{-20, 24});
     pump(200);
     EXPECT_EQ(board(), "...../...../...../...../.....");
 }

@@ -14,7 +14,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 
-# The screen's scale; a test that asks for another one runs alone.
+# The screen's scale, 96 dpi unless the test asks for another; those tests run alone.
 setDpi() {
     "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
         >/dev/null 2>&1
@@ -47,7 +47,6 @@ case "${1:-}" in
     # services and desktop start here too, so that they don't hold a test's output.
     "$wineserver" -p >/dev/null 2>&1 </dev/null || true
     "$wine" wineboot >/dev/null 2>&1 </dev/null
-    setDpi 96  # whatever an interrupted run left
     ;;
 --down)
     "$wineserver" -k >/dev/null 2>&1 || true
@@ -56,11 +55,7 @@ case "${1:-}" in
 *)
     DISPLAY=:$(cat "$WINEPREFIX/display")
     export DISPLAY
-    if [ -z "${BRINDLE_DPI:-}" ]; then
-        exec "$wine" "$@"
-    fi
-    trap 'setDpi 96' EXIT
-    setDpi "$BRINDLE_DPI"
-    "$wine" "$@"
+    setDpi "${BRINDLE_DPI:-96}"
+    exec "$wine" "$@"
     ;;
 esac
