@@ -61,27 +61,27 @@ struct Shot {
     explicit Shot(HWND h) {
         RECT r;
         GetClientRect(h, &r);
-        w_ = r.right;
-        h_ = r.bottom;
+        width = r.right;
+        height = r.bottom;
         BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w_, -h_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
         HDC dc = GetDC(h);
         HDC mem = CreateCompatibleDC(dc);
         HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old = SelectObject(mem, bmp);
-        BitBlt(mem, 0, 0, w_, h_, dc, 0, 0, SRCCOPY);
+        BitBlt(mem, 0, 0, width, height, dc, 0, 0, SRCCOPY);
         GdiFlush();
         const auto* p = static_cast<const std::uint32_t*>(bits);
-        px_.assign(p, p + std::size_t(w_) * std::size_t(h_));
+        pixels.assign(p, p + std::size_t(width) * std::size_t(height));
         SelectObject(mem, old);
         DeleteObject(bmp);
         DeleteDC(mem);
         ReleaseDC(h, dc);
     }
     COLORREF at(int x, int y) const {
-        if (x < 0 || y < 0 || x >= w_ || y >= h_) return CLR_INVALID;  // outside the window
-        const std::uint32_t p = px_[std::size_t(y) * std::size_t(w_) + std::size_t(x)];
+        if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;  // outside the window
+        const std::uint32_t p = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
         return RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
     }
     // The board as it looks: X yellow, . white, # covered, one row per five cells.
@@ -96,8 +96,8 @@ struct Shot {
         }
         return s;
     }
-    int w_ = 0, h_ = 0;
-    std::vector<std::uint32_t> px_;
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
 };
 
 // Moves the mouse to a screen pixel, exactly, and presses or releases the left button.
@@ -113,10 +113,11 @@ void mouse(POINT at, DWORD button) {
 
 // A left click that goes down at one layout pixel of a window and up at another.
 void click(HWND h, POINT down, std::optional<POINT> up = {}) {
-    POINT at[2] = {{dev(down.x), dev(down.y)},
-                   {dev(up.value_or(down).x), dev(up.value_or(down).y)}};
-    for (POINT& p : at)
+    POINT at[2] = {down, up.value_or(down)};
+    for (POINT& p : at) {
+        p = {dev(p.x), dev(p.y)};
         ClientToScreen(h, &p);
+    }
     mouse(at[0], MOUSEEVENTF_LEFTDOWN);
     mouse(at[1], MOUSEEVENTF_LEFTUP);
 }
@@ -277,7 +278,7 @@ TEST_F(Window, AClickPlaysTheCellDrawnOnTopOfItsPixel) {
 
 TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
     const HWND seconds = control("Label3");
-    const auto icon = [this] { return Shot(control("Picture1")).px_; };
+    const auto icon = [this] { return Shot(control("Picture1")).pixels; };
     const auto first = icon();
     EXPECT_TRUE(pump(1500, [&] { return icon() != first; }));
     EXPECT_TRUE(pump(5000, [&] { return textOf(seconds) == L"2"; }));
@@ -336,8 +337,8 @@ TEST_F(Window, AFixedCentredWindowShowsThePatternsAndTheBarCrisply) {
         EXPECT_EQ(segmentsShown(), l.segments) << l.load;
     }
     const Shot shot(hwnd());
-    EXPECT_EQ(shot.w_, dev(242));
-    EXPECT_EQ(shot.h_, dev(262));
+    EXPECT_EQ(shot.width, dev(242));
+    EXPECT_EQ(shot.height, dev(262));
     // Nothing blended, and every grid line equally wide: a whole number of device pixels.
     const int side = dev(242), line = std::max(1, static_cast<int>(scale));
     int strays = 0;
