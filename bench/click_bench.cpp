@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "allocation_counter.h"
-#include "ui/app.h"
-#include "ui/main_window.h"
+#include "qt/app.h"
+#include "qt/main_window.h"
 
 namespace {
 
@@ -87,10 +87,10 @@ QString describe(const QMap<QString, long>& painted) {
 
 int main(int argc, char** argv) {
     Probe app(argc, argv);
-    brindle::ui::setUpApplication(app);
+    brindle::qt::setUpApplication();
     const int clicks = argc > 1 ? std::atoi(argv[1]) : 2000;
 
-    brindle::ui::MainWindow w;
+    brindle::qt::MainWindow w;
     w.show();
     if (!QTest::qWaitForWindowExposed(&w)) return 1;
     // Only this program's own events from here on: halt the real timers.

@@ -215,12 +215,6 @@ inline constexpr std::array kStatusControls = {
     detail::image("Image6", 6),
 };
 
-// How far left the minutes caption may grow when it has more than two digits: over the
-// free end of the progress panel, a segment's gap clear of pro13.
-inline constexpr int kMinutesReach =
-    segmentRect(13).left + segmentRect(13).width +
-    (segmentRect(2).left - segmentRect(1).left - segmentRect(1).width);
-
 // The box of the game-state icon: a 20-pixel square whose border leaves exactly the
 // 16 x 16 pictures inside; and the keyboard's marker, drawn this far inside a cell.
 inline constexpr int kIconPixels = 16;
@@ -240,27 +234,42 @@ inline constexpr std::array kTimers = {
     Timer{"Timer7", 1000, 0},
 };
 
-// The menu bar, each entry after its parent and in its order there. A load entry's
-// caption is its catalogue entry's.
+// The menu bar, each entry after its parent and in its order there. A command entry
+// carries what it does; a load entry's caption is its catalogue entry's.
 enum class Entry { Menu, Command, Separator };
+enum class Does {
+    Nothing,   // a menu or a separator
+    NewGame,   // enabled while the game's GameNew is
+    AskStop,   // enabled while the game's GameStop is; shows the stop box
+    Load,      // loads PuzzleCatalogue[index]
+    ShowInfo,  // shows kInfoWindows[index]
+};
 struct MenuEntry {
     std::string_view name, parent;  // the menu bar is the parent ""
     std::string_view caption;
     Entry kind = Entry::Command;
-    bool enabled = true;
+    Does does = Does::Nothing;
+    int index = 0;
 };
 namespace detail {
-constexpr MenuEntry load(std::size_t i, std::string_view parent) {
-    return {PuzzleCatalogue[i].menuName, parent, PuzzleCatalogue[i].caption};
+constexpr MenuEntry load(int i, std::string_view parent) {
+    const Puzzle& p = PuzzleCatalogue[std::size_t(i)];
+    return {p.menuName, parent, p.caption, Entry::Command, Does::Load, i};
+}
+constexpr MenuEntry menu(std::string_view name, std::string_view parent, std::string_view caption) {
+    return {name, parent, caption, Entry::Menu};
+}
+constexpr MenuEntry info(std::string_view name, std::string_view caption, int i) {
+    return {name, "Help", caption, Entry::Command, Does::ShowInfo, i};
 }
 }  // namespace detail
 inline constexpr std::array kMenus = {
-    MenuEntry{"Game", "", text::kGame, Entry::Menu},
-    MenuEntry{"GameNew", "Game", text::kGameNew, Entry::Command, false},
-    MenuEntry{"GameStop", "Game", text::kGameStop},
-    MenuEntry{"Load", "", text::kLoad, Entry::Menu},
+    detail::menu("Game", "", text::kGame),
+    MenuEntry{"GameNew", "Game", text::kGameNew, Entry::Command, Does::NewGame},
+    MenuEntry{"GameStop", "Game", text::kGameStop, Entry::Command, Does::AskStop},
+    detail::menu("Load", "", text::kLoad),
     detail::load(0, "Load"),
-    MenuEntry{"LoadDem", "Load", text::kLoadDem, Entry::Menu},
+    detail::menu("LoadDem", "Load", text::kLoadDem),
     detail::load(1, "LoadDem"),
     detail::load(2, "LoadDem"),
     detail::load(3, "LoadDem"),
@@ -276,11 +285,11 @@ inline constexpr std::array kMenus = {
     detail::load(13, "LoadDem"),
     detail::load(14, "LoadDem"),
     detail::load(15, "LoadDem"),
-    MenuEntry{"Help", "", text::kHelp, Entry::Menu},
-    MenuEntry{"HelpHowToPlay", "Help", text::kHelpHowToPlay},
-    MenuEntry{"HelpPro", "Help", text::kHelpPro},
+    detail::menu("Help", "", text::kHelp),
+    detail::info("HelpHowToPlay", text::kHelpHowToPlay, 0),
+    detail::info("HelpPro", text::kHelpPro, 1),
     MenuEntry{"HelpLine1", "Help", {}, Entry::Separator},
-    MenuEntry{"HelpAuhtor", "Help", text::kHelpAuhtor},
+    detail::info("HelpAuhtor", text::kHelpAuhtor, 2),
 };
 
 // The information windows of the Help menu. Each is a client area and its controls,

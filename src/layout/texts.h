@@ -21,6 +21,9 @@ inline constexpr char kHelpAuhtor[] = "Автор";
 
 inline constexpr char kStopQuestion[] =
     "Игра будет остановлена. Все данные будут стерты!\nПродолжить?";
+// The stop box's buttons, as a Russian desktop names them.
+inline constexpr char kOk[] = "ОК";
+inline constexpr char kCancel[] = "Отмена";
 
 inline constexpr char kHeading[] = "Quorvane Brindle (версия 1.0)";
 

@@ -14,7 +14,7 @@ std::wstring wide(std::string_view utf8) {
     return out;
 }
 
-Picture::Picture(const ui::pictures::PixelData& data)
+Picture::Picture(const pictures::PixelData& data)
     : width_(data.width),
       height_(data.height),
       pixels_(data.pixels, data.pixels + std::size_t(data.width) * std::size_t(data.height)) {
@@ -43,33 +43,18 @@ void Picture::draw(HDC dc, const RECT& to) const {
                   height_, pixels_.data(), &info_, DIB_RGB_COLORS, SRCCOPY);
 }
 
-void Picture::drawGrid(HDC dc, POINT origin, double scale, std::span<const int> columns,
-                       std::span<const int> rows) const {
-    const RECT box = deviceRect({0, 0, width_, height_}, scale);
-    if (scale == std::floor(scale)) {
-        draw(dc, box);
+void Picture::drawGrid(HDC dc, const view::GridDrawing& d, POINT origin) const {
+    if (d.asIs) {
+        draw(dc, rectOf(d.box, origin));
         return;
     }
-    // Redrawn from its two colours: a line is a whole number of device pixels, starting
-    // at the device pixel whose centre its layout position covers.
-    const COLORREF line = at(columns.front(), rows.front());
-    fill(dc, box, at(columns.front() + 1, rows.front() + 1));
-    const int thickness = std::max(1, static_cast<int>(std::floor(scale)));
-    const auto start = [scale](int offset, int from) {
-        return static_cast<int>(std::ceil((from + offset) * scale - 0.5)) - device(from, scale);
-    };
-    for (int x : columns) {
-        const int d = start(x, origin.x);
-        fill(dc, {d, 0, d + thickness, box.bottom}, line);
-    }
-    for (int y : rows) {
-        const int d = start(y, origin.y);
-        fill(dc, {0, d, box.right, d + thickness}, line);
-    }
+    fill(dc, rectOf(d.box, origin), at(1, 1));
+    for (const view::Box& line : d.lines)
+        fill(dc, rectOf(line, origin), at(0, 0));
 }
 
 Pictures Pictures::load() {
-    namespace px = ui::pictures;
+    namespace px = pictures;
     Pictures p;
     p.white = Picture(px::kWhite);
     p.yellow = Picture(px::kYellow);
@@ -103,7 +88,7 @@ const Picture* Pictures::of(layout::Art art) const {
     }
 }
 
-HFONT createFont(UINT dpi, int widthPercent) {
+HFONT createFont(UINT dpi, double narrowing) {
     LOGFONTW f{};
     f.lfHeight = -MulDiv(8, static_cast<int>(dpi), 72);
     f.lfWeight = FW_NORMAL;
@@ -111,7 +96,7 @@ HFONT createFont(UINT dpi, int widthPercent) {
     f.lfQuality = DEFAULT_QUALITY;
     f.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
     wcscpy(f.lfFaceName, L"Arial");
-    if (widthPercent != 100) {
+    if (narrowing < 1) {
         // Narrower letters: the normal average width, scaled.
         HFONT normal = CreateFontIndirectW(&f);
         HDC dc = GetDC(nullptr);
@@ -121,7 +106,7 @@ HFONT createFont(UINT dpi, int widthPercent) {
         SelectObject(dc, old);
         ReleaseDC(nullptr, dc);
         DeleteObject(normal);
-        f.lfWidth = std::max(1L, m.tmAveCharWidth * widthPercent / 100);
+        f.lfWidth = std::max(1L, static_cast<LONG>(m.tmAveCharWidth * narrowing));
     }
     return CreateFontIndirectW(&f);
 }

@@ -28,11 +28,7 @@ struct Info {
 
     double scale() const { return dpi / double(USER_DEFAULT_SCREEN_DPI); }
     RECT deviceBox(const layout::Control& c) const {
-        RECT px = pixelRect(c.at);
-        // A line runs from its first pixel to its last one, both included.
-        if (c.kind == layout::Kind::Line)
-            px = {px.left, px.top, layout::pixels(c.at.left + c.at.width) + 1, px.top + 1};
-        return deviceRect(px, scale());
+        return rectOf(view::device(view::pixelBox(c), scale()));
     }
 
     void close() {
@@ -67,7 +63,7 @@ struct Info {
                 SetCapture(hwnd);
                 return 0;
             case WM_LBUTTONUP: {
-                ReleaseCapture();
+                if (GetCapture() == hwnd) ReleaseCapture();
                 const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
                 const RECT area = deviceBox(layout.controls.front());
                 if (std::exchange(pressed, false) && PtInRect(&area, at)) close();
@@ -102,7 +98,7 @@ void runInfoWindow(HINSTANCE instance, HWND owner, const layout::InfoWindow& whi
     registerClass(instance, kInfoClass, infoProc, GetSysColorBrush(COLOR_BTNFACE));
 
     Info info{which, pictures, owner, GetDpiForWindow(owner)};
-    RECT frame = deviceRect(pixelRect(which.client), info.scale());
+    RECT frame = rectOf(view::device(view::pixelBox(which.client), info.scale()));
     AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, info.dpi);
     const SIZE outer{frame.right - frame.left, frame.bottom - frame.top};
     const POINT at = centredOnWorkArea(owner, outer);

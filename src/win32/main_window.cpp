@@ -1,11 +1,12 @@
 #include "win32/main_window.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
-#include <algorithm>
 #include <utility>
 
-#include "puzzles/load.h"
+#include "view/speech.h"
+#include "win32/accessible.h"
 #include "win32/info_window.h"
 #include "win32/window.h"
 
@@ -21,17 +22,6 @@ constexpr DWORD kMainStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 WNDPROC buttonProc = nullptr;  // the system's, under the cells' own
 
-double scaleOf(UINT dpi) {
-    return dpi / double(USER_DEFAULT_SCREEN_DPI);
-}
-
-std::wstring cellName(Pos p) {
-    std::wstring name = wide(text::kCellName);
-    name.replace(name.find(L"%1"), 2, std::to_wstring(p.row));
-    name.replace(name.find(L"%2"), 2, std::to_wstring(p.col));
-    return name;
-}
-
 std::wstring windowText(HWND h) {
     std::wstring s(static_cast<std::size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
     s.resize(static_cast<std::size_t>(GetWindowTextW(h, s.data(), static_cast<int>(s.size()))));
@@ -42,6 +32,28 @@ std::wstring windowText(HWND h) {
 HICON programIcon(HINSTANCE instance, int width, int height) {
     return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                          GetSystemMetrics(width), GetSystemMetrics(height), 0));
+}
+
+view::Key keyOf(WPARAM key) {
+    switch (key) {
+        case VK_UP:
+            return view::Key::Up;
+        case VK_DOWN:
+            return view::Key::Down;
+        case VK_LEFT:
+            return view::Key::Left;
+        case VK_RIGHT:
+            return view::Key::Right;
+        case VK_SPACE:
+        case VK_RETURN:
+            return view::Key::Play;
+        default:
+            return view::Key::Other;
+    }
+}
+
+void notify(DWORD event, HWND h) {
+    NotifyWinEvent(event, h, OBJID_CLIENT, CHILDID_SELF);
 }
 
 }  // namespace
@@ -57,16 +69,17 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), pictures_(Pict
                             CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menuBar_, instance, this);
     dpi_ = GetDpiForWindow(hwnd_);
     build(layout::kMainControls, -1, kMainControlId);
-    for (View& v : views_) {
+    for (const View& v : views_) {
         if (v.control->kind == Kind::Cell) cells_[std::size_t(v.control->index)] = &v;
         if (v.control->kind == Kind::Segment) segments_[std::size_t(v.control->index - 1)] = &v;
     }
+    cover_ = &named("Image9");
+    stat_ = &named("Stat");
     minutes_ = &named("Label1");
-    minutesHome_ = minutes_->place;
-    cover_ = named("Image9").hwnd;
-    stat_ = named("Stat").hwnd;
-    seconds_ = named("Label3").hwnd;
-    picture1_ = named("Picture1").hwnd;
+    seconds_ = &named("Label3");
+    picture1_ = &named("Picture1");
+    process_ = &named("Process");
+    time_ = &named("Time");
     buildMenus();
     fit();
 
@@ -75,8 +88,7 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), pictures_(Pict
     const POINT at = centredOnWorkArea(hwnd_, {frame.right - frame.left, frame.bottom - frame.top});
     SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    game_ = startUp();
-    present();
+    present(presenter_.take());
 }
 
 MainWindow::~MainWindow() {
@@ -86,31 +98,24 @@ MainWindow::~MainWindow() {
 
 void MainWindow::build(std::span<const layout::Control> controls, int parent, int firstId) {
     const HWND parentHwnd = parent < 0 ? hwnd_ : views_[std::size_t(parent)].hwnd;
-    const POINT offset = parent < 0 ? POINT{0, 0}
-                                    : POINT{views_[std::size_t(parent)].place.left,
-                                            views_[std::size_t(parent)].place.top};
     int id = firstId;
     // Topmost first: a new child window goes under its siblings.
     for (const layout::Control& c : controls) {
-        View v{&c};
-        v.parent = parent;
-        v.place = pixelRect(c.at);
-        OffsetRect(&v.place, offset.x, offset.y);
-        const RECT r = deviceBox(v);
-        const DWORD shown = c.visible ? WS_VISIBLE : 0;
-        const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | shown;
+        View v{&c, nullptr, parent, {}};
+        v.place = parent < 0 ? view::pixelBox(c) : view::inWindow(c);
+        const RECT r = boxInParent(v);
+        const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0);
+        const auto create = [&](const wchar_t* cls, const std::wstring& text, DWORD more) {
+            return CreateWindowExW(0, cls, text.c_str(), style | more, r.left, r.top,
+                                   r.right - r.left, r.bottom - r.top, parentHwnd,
+                                   reinterpret_cast<HMENU>(INT_PTR(id)), instance_, nullptr);
+        };
         if (c.kind == Kind::Cell) {
-            v.hwnd = CreateWindowExW(0, L"BUTTON", cellName(posOf(c.index)).c_str(),
-                                     style | BS_OWNERDRAW, r.left, r.top, r.right - r.left,
-                                     r.bottom - r.top, parentHwnd,
-                                     reinterpret_cast<HMENU>(INT_PTR(id)), instance_, nullptr);
+            v.hwnd = create(L"BUTTON", wide(view::cellName(posOf(c.index))), BS_OWNERDRAW);
             buttonProc = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(v.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(cellProc)));
         } else {
-            v.hwnd = CreateWindowExW(0, kViewClass, wide(c.caption).c_str(),
-                                     style | (c.kind == Kind::Strip ? WS_CLIPCHILDREN : 0), r.left,
-                                     r.top, r.right - r.left, r.bottom - r.top, parentHwnd,
-                                     reinterpret_cast<HMENU>(INT_PTR(id)), instance_, nullptr);
+            v.hwnd = create(kViewClass, wide(c.caption), c.kind == Kind::Strip ? WS_CLIPCHILDREN : 0);
         }
         SetWindowLongPtrW(v.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         views_.push_back(v);
@@ -124,18 +129,19 @@ void MainWindow::build(std::span<const layout::Control> controls, int parent, in
 void MainWindow::buildMenus() {
     std::vector<std::pair<std::string_view, HMENU>> menus = {{"", menuBar_}};
     const auto menuNamed = [&menus](std::string_view name) {
-        return std::find_if(menus.begin(), menus.end(), [name](auto& m) { return m.first == name; })
-            ->second;
+        for (const auto& [n, menu] : menus) {
+            if (n == name) return menu;
+        }
+        return HMENU{};
     };
     UINT id = kMenuCommandId;
     for (const layout::MenuEntry& e : layout::kMenus) {
         const HMENU parent = menuNamed(e.parent);
-        const UINT grey = e.enabled ? 0 : MF_GRAYED;
         switch (e.kind) {
             case layout::Entry::Menu: {
                 const HMENU menu = CreatePopupMenu();
                 menus.emplace_back(e.name, menu);
-                AppendMenuW(parent, MF_POPUP | grey, reinterpret_cast<UINT_PTR>(menu),
+                AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(menu),
                             wide(e.caption).c_str());
                 break;
             }
@@ -143,7 +149,7 @@ void MainWindow::buildMenus() {
                 AppendMenuW(parent, MF_SEPARATOR, id, nullptr);
                 break;
             case layout::Entry::Command:
-                AppendMenuW(parent, MF_STRING | grey, id, wide(e.caption).c_str());
+                AppendMenuW(parent, MF_STRING, id, wide(e.caption).c_str());
                 break;
         }
         ++id;
@@ -152,35 +158,33 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::arrange() {
-    for (const View& v : views_)
-        placeView(v);
+    for (const View& v : views_) {
+        const RECT r = boxInParent(v);
+        SetWindowPos(v.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(v.hwnd, nullptr, FALSE);
+    }
     fit();
 }
 
 void MainWindow::fit() {
     if (font_) DeleteObject(font_);
     font_ = createFont(dpi_);
-    RECT r = deviceRect(pixelRect(layout::kMainClient), scaleOf(dpi_));
+    RECT r = rectOf(view::device(view::pixelBox(layout::kMainClient), scale()));
     AdjustWindowRectExForDpi(&r, kMainStyle, TRUE, 0, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-RECT MainWindow::deviceBox(const View& v) const {
-    const double s = scaleOf(dpi_);
-    RECT r = deviceRect(v.place, s);
-    if (v.parent >= 0) {
-        const RECT& outer = views_[std::size_t(v.parent)].place;
-        OffsetRect(&r, -device(outer.left, s), -device(outer.top, s));
-    }
-    return r;
+view::Box MainWindow::deviceBox(const View& v) const {
+    return view::device(v.place, scale());
 }
 
-void MainWindow::placeView(const View& v) {
-    const RECT r = deviceBox(v);
-    SetWindowPos(v.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(v.hwnd, nullptr, FALSE);
+RECT MainWindow::boxInParent(const View& v) const {
+    const view::Box b = deviceBox(v);
+    if (v.parent < 0) return rectOf(b);
+    const view::Box outer = deviceBox(views_[std::size_t(v.parent)]);
+    return rectOf(b, {outer.left, outer.top});
 }
 
 MainWindow::View* MainWindow::viewOf(HWND h) {
@@ -190,90 +194,53 @@ MainWindow::View* MainWindow::viewOf(HWND h) {
     return nullptr;
 }
 
-MainWindow::View& MainWindow::named(std::string_view name) {
-    return *std::find_if(views_.begin(), views_.end(),
-                         [name](const View& v) { return v.control->name == name; });
+const MainWindow::View& MainWindow::named(std::string_view name) const {
+    for (const View& v : views_) {
+        if (v.control->name == name) return v;
+    }
+    return views_.front();  // the layout names every control looked up here
 }
 
 void MainWindow::paint(const View& v, HDC dc) {
-    const double s = scaleOf(dpi_);
-    const int line = std::max(1, static_cast<int>(std::floor(s)));
+    const double s = scale();
+    const Game& g = game();
     RECT box;
     GetClientRect(v.hwnd, &box);
-    const POINT at{v.place.left, v.place.top};
+    const view::Box at = deviceBox(v);
+    const POINT origin{at.left, at.top};
     const layout::Control& c = *v.control;
     switch (c.kind) {
         case Kind::Cell: {
             const Pos p = posOf(c.index);
-            const Picture& picture = game_.cells.isLit(p) ? pictures_.yellow : pictures_.white;
-            picture.drawGrid(dc, at, s, layout::kCellLines, layout::kCellLines);
-            if (keyboardPlay_ && p == keyCell_) {
-                // A dotted square inside the cell's visible part, clear of the grid lines.
-                const int in = layout::kMarkerInset;
-                const int last = layout::kCellPixels - in - 1 -
-                                 layout::pixels(layout::kCellSize - layout::kCellPitch);
-                const auto d = [&](int x, int origin) {
-                    return device(origin + x, s) - device(origin, s);
-                };
-                const int x0 = d(in, at.x), x1 = d(last, at.x), y0 = d(in, at.y),
-                          y1 = d(last, at.y);
-                for (int k = 0; x0 + k <= x1; k += 2 * line) {
-                    fill(dc, {x0 + k, y0, x0 + k + line, y0 + line}, RGB(0, 0, 0));
-                    fill(dc, {x0 + k, y1, x0 + k + line, y1 + line}, RGB(0, 0, 0));
-                }
-                for (int k = 0; y0 + k <= y1; k += 2 * line) {
-                    fill(dc, {x0, y0 + k, x0 + line, y0 + k + line}, RGB(0, 0, 0));
-                    fill(dc, {x1, y0 + k, x1 + line, y0 + k + line}, RGB(0, 0, 0));
-                }
-            }
+            (g.cells.isLit(p) ? pictures_.yellow : pictures_.white)
+                .drawGrid(dc, view::cellDrawing(p, s), origin);
+            const view::Marker& m = presenter_.marker();
+            if (!m.shown || !(m.cell == p)) return;
+            for (const view::Box& dot : view::markerDots(p, s))
+                fill(dc, rectOf(dot, origin), RGB(0, 0, 0));
             return;
         }
-        case Kind::Cover: {
-            static constexpr layout::GridLines kLines = layout::gridLines();
-            pictures_.cover.drawGrid(dc, at, s, kLines.columns, kLines.rows);
+        case Kind::Cover:
+            pictures_.cover.drawGrid(dc, view::coverDrawing(s), origin);
             return;
-        }
         case Kind::Segment:
         case Kind::Picture:
             if (const Picture* picture = pictures_.of(c.art)) picture->draw(dc, box);
             return;
-        case Kind::PictureBox: {
+        case Kind::PictureBox:
             fill(dc, box, GetSysColor(COLOR_BTNFACE));
-            sunkenEdge(dc, box, 2, line);
-            const int frame = layout::kIconFrame, size = layout::kIconPixels;
-            const auto d = [&](int x, int origin) {
-                return device(origin + x, s) - device(origin, s);
-            };
-            pictures_.frames[static_cast<int>(game_.icon.Picture1)].draw(
-                dc, {d(frame, at.x), d(frame, at.y), d(frame + size, at.x), d(frame + size, at.y)});
+            sunkenEdge(dc, box, 2, view::frameLine(s));
+            pictures_.frames[static_cast<int>(g.icon.Picture1)].draw(dc,
+                                                                     rectOf(view::iconPicture(s)));
             return;
-        }
         case Kind::Label:
-        case Kind::ClockLabel: {
-            fill(dc, box, GetSysColor(COLOR_BTNFACE));
-            const std::wstring caption = windowText(v.hwnd);
-            HGDIOBJ old = SelectObject(dc, font_);
-            HFONT narrow = nullptr;
-            SIZE size{};
-            GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-            if (size.cx > box.right) {
-                // Narrower, never clipped.
-                narrow = createFont(dpi_, static_cast<int>(100 * box.right / size.cx));
-                SelectObject(dc, narrow);
-            }
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            const UINT align = c.align == layout::Align::Right ? DT_RIGHT : DT_LEFT;
-            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &box,
-                      align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-            SelectObject(dc, old);
-            if (narrow) DeleteObject(narrow);
+        case Kind::ClockLabel:
+            paintText(v, dc);
             return;
-        }
         case Kind::Bar:
         case Kind::Clock:
             fill(dc, box, GetSysColor(COLOR_BTNFACE));
-            sunkenEdge(dc, box, 1, line);
+            sunkenEdge(dc, box, 1, view::frameLine(s));
             return;
         default:
             fill(dc, box, GetSysColor(COLOR_BTNFACE));
@@ -281,38 +248,70 @@ void MainWindow::paint(const View& v, HDC dc) {
     }
 }
 
-void MainWindow::command(std::string_view name) {
-    if (name == "GameNew") return apply(newGame);
-    if (name == "GameStop") return askStopGame();
-    for (const Puzzle& p : PuzzleCatalogue) {
-        if (p.menuName == name) return apply([&p](Game& g) { LoadPuzzle(g, p); });
+void MainWindow::paintText(const View& v, HDC dc) {
+    RECT box;
+    GetClientRect(v.hwnd, &box);
+    fill(dc, box, GetSysColor(COLOR_BTNFACE));
+    // The labels are transparent: what lies beneath them shows through, bottom first.
+    const view::Box me = deviceBox(v);
+    for (auto w = views_.rbegin(); &*w != &v; ++w) {
+        if (w->parent != v.parent || !IsWindowVisible(w->hwnd)) continue;
+        const view::Box under = deviceBox(*w);
+        if (under.right() <= me.left || me.right() <= under.left || under.bottom() <= me.top ||
+            me.bottom() <= under.top) {
+            continue;
+        }
+        POINT old;
+        SetViewportOrgEx(dc, under.left - me.left, under.top - me.top, &old);
+        paint(*w, dc);
+        SetViewportOrgEx(dc, old.x, old.y, nullptr);
     }
-    for (const layout::InfoWindow& w : layout::kInfoWindows) {
-        if (w.command == name) return showInfo(w);
-    }
+    const std::wstring caption = windowText(v.hwnd);
+    HGDIOBJ old = SelectObject(dc, font_);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    const double narrowing = view::narrowing(size.cx, box.right);
+    HFONT narrow = narrowing < 1 ? createFont(dpi_, narrowing) : nullptr;
+    if (narrow) SelectObject(dc, narrow);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    const UINT align = v.control->align == layout::Align::Right ? DT_RIGHT : DT_LEFT;
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &box,
+              align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    if (narrow) DeleteObject(narrow);
 }
 
-void MainWindow::askStopGame() {
+void MainWindow::choose(std::size_t entry) {
+    const view::Request request = presenter_.choose(entry);
+    present(presenter_.take());
+    switch (request.what) {
+        case layout::Does::AskStop:
+            presenter_.closed(askStop());
+            break;
+        case layout::Does::ShowInfo:
+            runInfoWindow(instance_, hwnd_, layout::kInfoWindows[std::size_t(request.index)],
+                          pictures_);
+            presenter_.closed(false);
+            break;
+        default:
+            return;
+    }
+    present(presenter_.take());
+}
+
+bool MainWindow::askStop() {
     // The system's own box: its buttons read in the system's language.
-    if (MessageBoxW(hwnd_, wide(text::kStopQuestion).c_str(), wide(text::kProgramTitle).c_str(),
-                    MB_OKCANCEL | MB_DEFBUTTON1) == IDOK) {
-        apply(stopGame);
-    }
+    return MessageBoxW(hwnd_, wide(text::kStopQuestion).c_str(), wide(text::kProgramTitle).c_str(),
+                       MB_OKCANCEL | MB_DEFBUTTON1) == IDOK;
 }
 
-void MainWindow::showInfo(const layout::InfoWindow& which) {
-    runInfoWindow(instance_, hwnd_, which, pictures_);
-}
-
-void MainWindow::pressCell(Pos p) {
-    // Whatever presses the cell, the cover takes the press while it is shown.
-    if (!modalWindowUp()) apply([p](Game& g) { press(g, p); });
-}
-
-void MainWindow::cellButton(int index, UINT message, LPARAM lp) {
-    const HWND cell = cells_[std::size_t(index)]->hwnd;
+void MainWindow::cellButton(Pos p, UINT message, LPARAM lp) {
+    if (presenter_.modal()) return;
+    const HWND cell = cellWindow(p);
+    const int index = indexOf(p);
     if (message != WM_LBUTTONUP) {
-        endKeyboardPlay();
+        apply([](view::Presenter& v) { v.pointerDown(); });
         pressedCell_ = message == WM_RBUTTONDOWN ? -1 : index;
         if (pressedCell_ >= 0) SetCapture(cell);
         return;
@@ -321,123 +320,73 @@ void MainWindow::cellButton(int index, UINT message, LPARAM lp) {
     // Played when released over the cell it went down on, as Windows' hit-testing says.
     POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     ClientToScreen(cell, &at);
-    if (std::exchange(pressedCell_, -1) == index && WindowFromPoint(at) == cell) {
-        pressCell(posOf(index));
-    }
+    if (std::exchange(pressedCell_, -1) == index && WindowFromPoint(at) == cell)
+        apply([p](view::Presenter& v) { v.press(p); });
 }
 
-bool MainWindow::keyOnBoard(WPARAM key) {
-    if (game_.Image9 || modalWindowUp()) return false;  // the cover takes keys as clicks
-    int dr = 0, dc = 0;
-    switch (key) {
-        case VK_UP:
-            dr = -1;
-            break;
-        case VK_DOWN:
-            dr = 1;
-            break;
-        case VK_LEFT:
-            dc = -1;
-            break;
-        case VK_RIGHT:
-            dc = 1;
-            break;
-        case VK_SPACE:
-        case VK_RETURN:
-            // Only a marker in sight is played: a stray key must not change the board.
-            if (!keyboardPlay_) return false;
-            pressCell(keyCell_);
-            return true;
-        default:
-            return false;
-    }
-    const HWND from = cells_[std::size_t(indexOf(keyCell_))]->hwnd;
-    if (keyboardPlay_) {
-        // The first key only shows where the marker is; later ones move it.
-        const Pos next{keyCell_.row + dr, keyCell_.col + dc};
-        if (onBoard(next)) keyCell_ = next;
-    }
-    keyboardPlay_ = true;
-    InvalidateRect(from, nullptr, FALSE);
-    InvalidateRect(cells_[std::size_t(indexOf(keyCell_))]->hwnd, nullptr, FALSE);
-    return true;
+LRESULT MainWindow::accessible(const View& v, WPARAM wp, LPARAM lp) {
+    const auto spoken = [&]() -> Spoken {
+        switch (v.control->kind) {
+            case Kind::Bar:
+                return {ROLE_SYSTEM_PROGRESSBAR, [] { return wide(text::kBarName); },
+                        [this] { return std::to_wstring(view::barValue(game())); }};
+            case Kind::Clock:
+                return {ROLE_SYSTEM_CLOCK, [] { return wide(text::kClockName); },
+                        [this] { return wide(view::clockValue(game())); }};
+            case Kind::PictureBox:
+                return {ROLE_SYSTEM_GRAPHIC, [this] { return wide(view::stateText(game())); }, {}};
+            default:
+                return {};
+        }
+    }();
+    return spoken.name ? accessibleObject(v.hwnd, wp, lp, spoken) : 0;
 }
 
-void MainWindow::endKeyboardPlay() {
-    if (!std::exchange(keyboardPlay_, false)) return;
-    InvalidateRect(cells_[std::size_t(indexOf(keyCell_))]->hwnd, nullptr, FALSE);
-}
-
-void MainWindow::minutesCaption(const std::wstring& caption) {
-    SetWindowTextW(minutes_->hwnd, caption.c_str());
-    // Grows left over the free end of the progress panel when it needs the room.
-    HDC dc = GetDC(minutes_->hwnd);
-    HGDIOBJ old = SelectObject(dc, font_);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(minutes_->hwnd, dc);
-    const int needed = static_cast<int>(std::ceil(size.cx / scaleOf(dpi_)));
-    const RECT& home = minutesHome_;
-    const int reach =
-        layout::pixels(layout::kMinutesReach) + views_[std::size_t(minutes_->parent)].place.left;
-    minutes_->place.left = std::clamp<LONG>(home.right - needed, reach, home.left);
-    placeView(*minutes_);
-}
-
-void MainWindow::present() {
-    const Game& g = game_;
-    const bool all = std::exchange(firstPresent_, false);
+void MainWindow::present(const view::Changes& c) {
+    const Game& g = game();
     for (int i = 0; i < kCellCount; ++i) {
-        const Pos p = posOf(i);
-        if (!all && g.cells.at(p) == shown_.cells.at(p)) continue;
-        // BM_SETSTATE repaints the cell; a lit cell reads as a pressed button.
-        SendMessageW(cells_[std::size_t(i)]->hwnd, BM_SETSTATE, g.cells.isLit(p), 0);
-        InvalidateRect(cells_[std::size_t(i)]->hwnd, nullptr, FALSE);
+        if (!c.cells[std::size_t(i)]) continue;
+        const HWND cell = cells_[std::size_t(i)]->hwnd;
+        // A pressed button is what a screen reader reads as a lit cell.
+        SendMessageW(cell, BM_SETSTATE, view::cellPressed(g, posOf(i)), 0);
+        InvalidateRect(cell, nullptr, FALSE);
     }
+    if (c.focus) notify(EVENT_OBJECT_FOCUS, cellWindow(presenter_.marker().cell));
     for (int k = 0; k < kSegmentCount; ++k) {
-        const bool on = k < g.progress.segments;
-        if (all || on != (k < shown_.progress.segments))
-            ShowWindow(segments_[std::size_t(k)]->hwnd, on ? SW_SHOWNA : SW_HIDE);
+        if (c.segments[std::size_t(k)])
+            ShowWindow(segments_[std::size_t(k)]->hwnd, view::shows(g, k + 1) ? SW_SHOWNA : SW_HIDE);
     }
-    if (all || g.Image9 != shown_.Image9) ShowWindow(cover_, g.Image9 ? SW_SHOWNA : SW_HIDE);
-    if (all || g.clock.Stat != shown_.clock.Stat) SetWindowTextW(stat_, wide(g.clock.Stat).c_str());
-    if (all || g.clock.minutesCaption != shown_.clock.minutesCaption)
-        minutesCaption(wide(g.clock.minutesCaption));
-    if (all || g.clock.secondsCaption != shown_.clock.secondsCaption) {
-        SetWindowTextW(seconds_, wide(g.clock.secondsCaption).c_str());
-        InvalidateRect(seconds_, nullptr, FALSE);
-    }
-    if (all || g.icon.Picture1 != shown_.icon.Picture1) {
+    if (c.cover) ShowWindow(cover_->hwnd, g.Image9 ? SW_SHOWNA : SW_HIDE);
+    if (c.stat) SetWindowTextW(stat_->hwnd, wide(g.clock.Stat).c_str());
+    const auto caption = [](const View* label, const std::string& text) {
+        SetWindowTextW(label->hwnd, wide(text).c_str());
+        InvalidateRect(label->hwnd, nullptr, FALSE);
+    };
+    if (c.minutes) caption(minutes_, g.clock.minutesCaption);
+    if (c.seconds) caption(seconds_, g.clock.secondsCaption);
+    if (c.icon) {
         // Five times a second while a game runs: only the picture, never the frame.
-        RECT inside;
-        GetClientRect(picture1_, &inside);
-        const int frame = device(layout::kIconFrame, scaleOf(dpi_));
-        InflateRect(&inside, -frame, -frame);
-        InvalidateRect(picture1_, &inside, FALSE);
+        const RECT inside = rectOf(view::iconPicture(scale()));
+        InvalidateRect(picture1_->hwnd, &inside, FALSE);
     }
-    if (all || g.GameNew != shown_.GameNew || g.GameStop != shown_.GameStop) {
+    if (c.spokenBar) notify(EVENT_OBJECT_VALUECHANGE, process_->hwnd);
+    if (c.spokenClock) notify(EVENT_OBJECT_VALUECHANGE, time_->hwnd);
+    if (c.spokenState) notify(EVENT_OBJECT_NAMECHANGE, picture1_->hwnd);
+    if (c.menus) {
         for (std::size_t i = 0; i < layout::kMenus.size(); ++i) {
-            const std::string_view name = layout::kMenus[i].name;
-            if (name != "GameNew" && name != "GameStop") continue;
-            const bool enabled = name == "GameNew" ? g.GameNew : g.GameStop;
+            if (layout::kMenus[i].kind != layout::Entry::Command) continue;
             EnableMenuItem(menuBar_, UINT(kMenuCommandId + i),
-                           MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+                           MF_BYCOMMAND | (view::enabled(g, layout::kMenus[i]) ? MF_ENABLED : MF_GRAYED));
         }
     }
-    for (std::size_t i = 0; i < layout::kTimers.size(); ++i) {
-        const layout::Timer& t = layout::kTimers[i];
-        const auto on = [&t](const Game& game) {
-            return t.ring == 0 ? game.clock.running : game.icon.enabled[std::size_t(t.ring - 1)];
-        };
-        if (!all && on(g) == on(shown_)) continue;
-        if (on(g)) {
-            SetTimer(hwnd_, i + 1, UINT(t.intervalMs), nullptr);
+    for (std::size_t i = 0; i < view::kTimerCount; ++i) {
+        if (!c.timers[i]) continue;
+        if (view::running(g, layout::kTimers[i])) {
+            SetTimer(hwnd_, i + 1, UINT(layout::kTimers[i].intervalMs), nullptr);
         } else {
             KillTimer(hwnd_, i + 1);
         }
     }
-    shown_ = g;
 }
 
 LRESULT CALLBACK MainWindow::proc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
@@ -453,35 +402,26 @@ LRESULT CALLBACK MainWindow::proc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
 
 LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
     switch (message) {
-        case WM_COMMAND: {
-            const std::size_t entry = LOWORD(wp) - std::size_t(kMenuCommandId);
-            // A command can also come from an assistive tool while a modal window is up;
-            // then, as for the mouse, only that window takes input.
-            if (HIWORD(wp) == 0 && lp == 0 && entry < layout::kMenus.size() && !modalWindowUp())
-                command(layout::kMenus[entry].name);
+        case WM_COMMAND:
+            if (HIWORD(wp) == 0 && lp == 0) choose(LOWORD(wp) - std::size_t(kMenuCommandId));
             return 0;
-        }
-        case WM_TIMER: {
-            if (wp < 1 || wp > layout::kTimers.size()) break;
-            const int ring = layout::kTimers[wp - 1].ring;
-            if (ring == 0) {
-                apply(clockTick);
-            } else {
-                apply([ring](Game& g) { ringTick(g, ring); });
-            }
+        case WM_TIMER:
+            apply([i = wp - 1](view::Presenter& v) { v.tick(i); });
             return 0;
-        }
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
             if (const View* v = viewOf(item->hwndItem)) paint(*v, item->hDC);
             return TRUE;
         }
-        case WM_KEYDOWN:
-            if (keyOnBoard(wp)) return 0;
+        case WM_KEYDOWN: {
+            bool taken = false;
+            apply([&taken, key = keyOf(wp)](view::Presenter& v) { taken = v.key(key); });
+            if (taken) return 0;
             break;
+        }
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-            endKeyboardPlay();
+            apply([](view::Presenter& v) { v.pointerDown(); });
             return 0;
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wp);
@@ -489,7 +429,6 @@ LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
             SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             arrange();
-            minutesCaption(windowText(minutes_->hwnd));
             return 0;
         }
         case WM_DESTROY:
@@ -503,11 +442,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK MainWindow::viewProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    const View* v = self ? self->viewOf(h) : nullptr;
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(h, &ps);
-            if (const View* v = self ? self->viewOf(h) : nullptr) self->paint(*v, dc);
+            if (v) self->paint(*v, dc);
             EndPaint(h, &ps);
             return 0;
         }
@@ -515,28 +455,40 @@ LRESULT CALLBACK MainWindow::viewProc(HWND h, UINT message, WPARAM wp, LPARAM lp
             return 1;  // every pixel is painted
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-            if (self) self->endKeyboardPlay();
+            if (self) self->apply([](view::Presenter& p) { p.pointerDown(); });
             return 0;
+        case WM_GETOBJECT:
+            if (v) {
+                if (const LRESULT object = self->accessible(*v, wp, lp)) return object;
+            }
+            break;
         default:
-            return DefWindowProcW(h, message, wp, lp);
+            break;
     }
+    return DefWindowProcW(h, message, wp, lp);
 }
 
 LRESULT CALLBACK MainWindow::cellProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
     const View* v = self ? self->viewOf(h) : nullptr;
     if (v) {
+        const Pos p = posOf(v->control->index);
         switch (message) {
             case WM_LBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
             case WM_RBUTTONDOWN:
             case WM_LBUTTONUP:
                 // The cell never takes the focus: the keys stay with the board.
-                self->cellButton(v->control->index, message, lp);
+                self->cellButton(p, message, lp);
+                return 0;
+            case WM_MOUSEMOVE:
+            case WM_CAPTURECHANGED:
+                // The system's button would show itself pressed while the mouse is held
+                // over it; a cell reads pressed exactly while it is lit.
                 return 0;
             case BM_CLICK:
                 // A screen reader's press.
-                self->pressCell(posOf(v->control->index));
+                self->apply([p](view::Presenter& pr) { pr.press(p); });
                 return 0;
             case WM_ERASEBKGND:
                 return 1;

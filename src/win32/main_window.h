@@ -1,8 +1,8 @@
-// The main window on Windows: shows the game held by the core and feeds it the user's
-// events. Every control of the layout is a child window, stacked as the layout lists
-// them, so that Windows' own hit-testing gives each overlap strip to the cell drawn on
-// top. The cells are owner-drawn buttons: screen readers read their names, and a lit
-// cell is a pressed button.
+// The main window on Windows: turns the player's input and the timers into the
+// presenter's calls, and shows what it says changed. Every control of the layout is a
+// child window, stacked as the layout lists them, so that Windows' own hit-testing
+// gives each overlap strip to the cell drawn on top. The cells are owner-drawn buttons:
+// screen readers read their names, and a lit cell is a pressed button.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "layout/layout.h"
-#include "session/game.h"
+#include "view/presenter.h"
 #include "win32/draw.h"
 
 namespace brindle::win32 {
@@ -33,14 +33,14 @@ class MainWindow {
     MainWindow& operator=(const MainWindow&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    const Game& game() const { return game_; }
+    const Game& game() const { return presenter_.game(); }
 
   private:
     struct View {
         const layout::Control* control;
         HWND hwnd = nullptr;
-        int parent = -1;  // the view it lies in, or -1 for the client area
-        RECT place{};     // layout pixels, relative to the client area
+        int parent = -1;   // the view it lies in, or -1 for the client area
+        view::Box place;  // layout pixels, relative to the client area
     };
 
     static LRESULT CALLBACK proc(HWND, UINT, WPARAM, LPARAM);
@@ -53,30 +53,26 @@ class MainWindow {
     // Puts every child at its place for the window's DPI, and sizes the window to fit.
     void arrange();
     void fit();
-    RECT deviceBox(const View& v) const;  // in device pixels of its parent
-    void placeView(const View& v);
+    double scale() const { return dpi_ / double(USER_DEFAULT_SCREEN_DPI); }
+    view::Box deviceBox(const View& v) const;  // in device pixels of the client area
+    RECT boxInParent(const View& v) const;
     void paint(const View& v, HDC dc);
+    void paintText(const View& v, HDC dc);
     View* viewOf(HWND h);
-    View& named(std::string_view name);
+    const View& named(std::string_view name) const;
+    HWND cellWindow(Pos p) const { return cells_[std::size_t(indexOf(p))]->hwnd; }
 
-    void command(std::string_view name);
-    void askStopGame();
-    void showInfo(const layout::InfoWindow& which);
-    bool modalWindowUp() const { return !IsWindowEnabled(hwnd_); }
-    void pressCell(Pos p);
-    void cellButton(int index, UINT message, LPARAM lp);
-    bool keyOnBoard(WPARAM key);
-    void endKeyboardPlay();
-    void minutesCaption(const std::wstring& caption);
+    void choose(std::size_t entry);
+    bool askStop();
+    void cellButton(Pos p, UINT message, LPARAM lp);
+    LRESULT accessible(const View& v, WPARAM wp, LPARAM lp);
 
-    template <typename Command>
-    void apply(Command&& command) {
-        command(game_);
-        present();
+    template <typename Input>
+    void apply(Input&& input) {
+        input(presenter_);
+        present(presenter_.take());
     }
-    // Brings windows, timers and menu entries in line with the game, touching only
-    // what changed since the last call.
-    void present();
+    void present(const view::Changes& changes);
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -85,17 +81,11 @@ class MainWindow {
     HFONT font_ = nullptr;
     Pictures pictures_;
     std::vector<View> views_;
-    std::array<View*, kCellCount> cells_{};
-    std::array<View*, kSegmentCount> segments_{};
-    View* minutes_ = nullptr;
-    RECT minutesHome_{};
-    HWND cover_ = nullptr, stat_ = nullptr, seconds_ = nullptr, picture1_ = nullptr;
-    Game game_;
-    Game shown_;
-    bool firstPresent_ = true;
-
-    Pos keyCell_{3, 3};
-    bool keyboardPlay_ = false;
+    std::array<const View*, kCellCount> cells_{};
+    std::array<const View*, kSegmentCount> segments_{};
+    const View *cover_ = nullptr, *stat_ = nullptr, *minutes_ = nullptr, *seconds_ = nullptr,
+               *picture1_ = nullptr, *process_ = nullptr, *time_ = nullptr;
+    view::Presenter presenter_;
     int pressedCell_ = -1;  // where the left button went down
 };
 

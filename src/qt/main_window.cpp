@@ -1,0 +1,321 @@
+#include "qt/main_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+#include <cmath>
+
+#include "qt/accessibility.h"
+#include "qt/cell_view.h"
+#include "qt/clock_label.h"
+#include "qt/geometry.h"
+#include "qt/info_window.h"
+#include "qt/picture_views.h"
+#include "qt/placement.h"
+#include "qt/qt_text.h"
+#include "view/speech.h"
+
+namespace brindle::qt {
+
+namespace {
+
+using layout::Kind;
+
+QLabel* pictureLabel(QWidget* parent, const QPixmap& pm) {
+    auto* label = new QLabel(parent);
+    label->setPixmap(pm);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+template <typename Label>
+Label* textLabel(QWidget* parent, const layout::Control& c) {
+    auto* label = new Label(text::qt(c.caption), parent);
+    label->setAlignment((c.align == layout::Align::Right ? Qt::AlignRight : Qt::AlignLeft) |
+                        Qt::AlignTop);
+    return label;
+}
+
+template <typename Panel>
+Panel* framedPanel(QWidget* parent) {
+    auto* panel = new Panel(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+view::Key keyOf(int key) {
+    switch (key) {
+        case Qt::Key_Up:
+            return view::Key::Up;
+        case Qt::Key_Down:
+            return view::Key::Down;
+        case Qt::Key_Left:
+            return view::Key::Left;
+        case Qt::Key_Right:
+            return view::Key::Right;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return view::Key::Play;
+        default:
+            return view::Key::Other;
+    }
+}
+
+QString qt(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), pictures_(Pictures::load()), cellAtCreation_(pictures_.white.copy()) {
+    setObjectName(QStringLiteral("main"));
+    setWindowTitle(QString::fromUtf8(text::kMainCaption));
+    setWindowIcon(pictures_.programIcon);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(pixelRect(layout::kMainClient).size());
+    setCentralWidget(client);
+    // The board plays from the keyboard too.
+    client->setFocusPolicy(Qt::StrongFocus);
+    client->installEventFilter(this);
+    client->setFocus();
+
+    build(layout::kMainControls, client);
+    cover_ = named<CoverView>("Image9");
+    stat_ = named<QLabel>("Stat");
+    picture1_ = named<IconBox>("Picture1");
+    process_ = named<ProgressPanel>("Process");
+    time_ = named<ClockPanel>("Time");
+    minutes_ = named<ClockLabel>("Label1");
+    seconds_ = named<ClockLabel>("Label3");
+    buildMenus();
+    buildTimers();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    present(presenter_.take());
+
+    adjustSize();
+    centreOnScreen(this);
+}
+
+void MainWindow::build(std::span<const layout::Control> controls, QWidget* parent) {
+    // Topmost first: each control goes under the ones before it.
+    for (const layout::Control& c : controls) {
+        QWidget* w = make(c, parent);
+        w->setObjectName(text::qt(c.name));
+        w->setGeometry(pixelRect(c));
+        if (!c.visible) w->hide();
+        w->lower();
+        named_.insert(w->objectName(), w);
+    }
+}
+
+QWidget* MainWindow::make(const layout::Control& c, QWidget* parent) {
+    const auto index = static_cast<std::size_t>(c.index);
+    switch (c.kind) {
+        case Kind::Strip: {
+            auto* strip = new QWidget(parent);
+            build(layout::kStatusControls, strip);
+            return strip;
+        }
+        case Kind::Cell: {
+            const Pos p = posOf(c.index);
+            auto* cell = cells_[index] = new CellView(p, cellAtCreation_, parent);
+            // The mouse reaches the cells through the board (see cellDrawnAt); this is the
+            // press of an assistive tool.
+            connect(cell, &CellView::clicked, this,
+                    [this, p] { apply([p](view::Presenter& v) { v.press(p); }); });
+            return cell;
+        }
+        case Kind::Cover:
+            return new CoverView(parent);
+        case Kind::Segment:
+            return segments_[index - 1] = pictureLabel(parent, pictures_.of(c.art));
+        case Kind::Picture:
+            return pictureLabel(parent, pictures_.of(c.art));
+        case Kind::Label:
+            return textLabel<QLabel>(parent, c);
+        case Kind::ClockLabel:
+            return textLabel<ClockLabel>(parent, c);
+        case Kind::Bar:
+            return framedPanel<ProgressPanel>(parent);
+        case Kind::Clock:
+            return framedPanel<ClockPanel>(parent);
+        case Kind::PictureBox:
+            return new IconBox(parent);
+        case Kind::Line:
+        case Kind::CloseArea:
+            break;  // only in the information windows
+    }
+    return new QWidget(parent);
+}
+
+void MainWindow::buildMenus() {
+    QHash<QString, QWidget*> menus = {{QString(), menuBar()}};
+    for (std::size_t i = 0; i < layout::kMenus.size(); ++i) {
+        const layout::MenuEntry& e = layout::kMenus[i];
+        QWidget* parent = menus.value(text::qt(e.parent));
+        QAction* action = nullptr;
+        switch (e.kind) {
+            case layout::Entry::Menu: {
+                auto* menu = new QMenu(text::qt(e.caption), this);
+                menu->setObjectName(text::qt(e.name));
+                menus.insert(menu->objectName(), menu);
+                action = menu->menuAction();
+                break;
+            }
+            case layout::Entry::Separator:
+                action = new QAction(this);
+                action->setSeparator(true);
+                break;
+            case layout::Entry::Command:
+                action = new QAction(text::qt(e.caption), this);
+                connect(action, &QAction::triggered, this, [this, i] { choose(i); });
+                break;
+        }
+        action->setObjectName(text::qt(e.name));
+        parent->addAction(action);
+        entries_.push_back(action);
+    }
+}
+
+void MainWindow::buildTimers() {
+    for (std::size_t i = 0; i < view::kTimerCount; ++i) {
+        auto* timer = timers_[i] = new QTimer(this);
+        timer->setObjectName(text::qt(layout::kTimers[i].name));
+        timer->setInterval(layout::kTimers[i].intervalMs);
+        connect(timer, &QTimer::timeout, this,
+                [this, i] { apply([i](view::Presenter& v) { v.tick(i); }); });
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != centralWidget()) return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            bool taken = false;
+            const view::Key key = keyOf(static_cast<QKeyEvent*>(event)->key());
+            apply([&](view::Presenter& v) { taken = v.key(key); });
+            return taken;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            // Every press in the client area ends up here, unless the cover took it.
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            apply([](view::Presenter& v) { v.pointerDown(); });
+            pressedCell_.reset();
+            if (mouse->button() == Qt::LeftButton) pressedCell_ = cellDrawnAt(mouse->scenePosition());
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const std::optional<Pos> pressed = std::exchange(pressedCell_, std::nullopt);
+            if (pressed && mouse->button() == Qt::LeftButton &&
+                cellDrawnAt(mouse->scenePosition()) == pressed) {
+                apply([p = *pressed](view::Presenter& v) { v.press(p); });
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+std::optional<Pos> MainWindow::cellDrawnAt(QPointF windowPos) const {
+    const qreal s = devicePixelRatioF();
+    const QPoint client = centralWidget()->mapTo(this, QPoint());
+    return view::cellAt(int(std::floor(windowPos.x() * s)), int(std::floor(windowPos.y() * s)), s,
+                        {client.x(), client.y()});
+}
+
+void MainWindow::choose(std::size_t entry) {
+    const view::Request request = presenter_.choose(entry);
+    present(presenter_.take());
+    switch (request.what) {
+        case layout::Does::AskStop:
+            presenter_.closed(askStop());
+            break;
+        case layout::Does::ShowInfo: {
+            InfoWindow window(layout::kInfoWindows[std::size_t(request.index)], pictures_, this);
+            window.exec();
+            presenter_.closed(false);
+            break;
+        }
+        default:
+            return;
+    }
+    present(presenter_.take());
+}
+
+bool MainWindow::askStop() {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kProgramTitle),
+                    QString::fromUtf8(text::kStopQuestion), QMessageBox::Ok | QMessageBox::Cancel,
+                    this);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+    // Plain buttons in Russian, as the desktop's own message boxes have them.
+    box.button(QMessageBox::Ok)->setText(QString::fromUtf8(text::kOk));
+    box.button(QMessageBox::Cancel)->setText(QString::fromUtf8(text::kCancel));
+    for (QAbstractButton* button : box.buttons())
+        button->setIcon(QIcon());
+    return box.exec() == QMessageBox::Ok;
+}
+
+void MainWindow::present(const view::Changes& c) {
+    const Game& g = game();
+    const view::Marker& marker = presenter_.marker();
+    for (int i = 0; i < kCellCount; ++i) {
+        if (!c.cells[std::size_t(i)]) continue;
+        const Pos p = posOf(i);
+        const Cell now = g.cells.at(p);
+        CellView* cell = cells_[std::size_t(i)];
+        cell->setPicture(now == Cell::Lit     ? pictures_.yellow
+                         : now == Cell::Unlit ? pictures_.white
+                                              : cellAtCreation_,
+                         view::cellPressed(g, p));
+        cell->setMarked(marker.shown && marker.cell == p);
+    }
+    if (c.focus) cells_[std::size_t(indexOf(marker.cell))]->announceFocus();
+    for (int k = 0; k < kSegmentCount; ++k) {
+        if (c.segments[std::size_t(k)]) segments_[std::size_t(k)]->setVisible(view::shows(g, k + 1));
+    }
+    if (c.cover) {
+        if (g.Image9 && !cover_->hasPicture()) cover_->setPicture(pictures_.cover());
+        cover_->setVisible(g.Image9);
+    }
+    if (c.stat) stat_->setText(qt(g.clock.Stat));
+    if (c.minutes) minutes_->setText(qt(g.clock.minutesCaption));
+    if (c.seconds) seconds_->setText(qt(g.clock.secondsCaption));
+    if (c.icon) picture1_->setPicture(pictures_.of(g.icon.Picture1));
+    if (c.spokenBar) process_->setSegments(view::barValue(g));
+    if (c.spokenClock) time_->setTime(qt(view::clockValue(g)));
+    if (c.spokenState) picture1_->setAccessibleName(qt(view::stateText(g)));
+    if (c.menus) {
+        for (std::size_t i = 0; i < entries_.size(); ++i)
+            entries_[i]->setEnabled(view::enabled(g, layout::kMenus[i]));
+    }
+    for (std::size_t i = 0; i < view::kTimerCount; ++i) {
+        if (!c.timers[i]) continue;
+        if (view::running(g, layout::kTimers[i])) {
+            timers_[i]->start();
+        } else {
+            timers_[i]->stop();
+        }
+    }
+}
+
+}  // namespace brindle::qt

@@ -1,0 +1,80 @@
+// The main window on Qt: turns the player's input and the timers into the presenter's
+// calls, and shows what it says changed. Every control of the layout is a widget
+// named as the layout names it.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <array>
+#include <span>
+#include <vector>
+
+#include "layout/layout.h"
+#include "qt/pictures.h"
+#include "view/presenter.h"
+
+class QAction;
+class QLabel;
+class QTimer;
+
+namespace brindle::qt {
+
+class CellView;
+class ProgressPanel;
+class ClockPanel;
+class ClockLabel;
+class CoverView;
+class IconBox;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    const Game& game() const { return presenter_.game(); }
+    const Pictures& pictures() const { return pictures_; }
+
+  private:
+    // Makes the controls of a table in `parent`, stacked as the table lists them.
+    void build(std::span<const layout::Control> controls, QWidget* parent);
+    QWidget* make(const layout::Control& c, QWidget* parent);
+    template <typename Widget>
+    Widget* named(const char* name) const {
+        return qobject_cast<Widget*>(named_.value(QLatin1String(name)));
+    }
+    void buildMenus();
+    void buildTimers();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    std::optional<Pos> cellDrawnAt(QPointF windowPos) const;
+    void choose(std::size_t entry);
+    bool askStop();
+
+    // Runs one input through the presenter, then shows what changed.
+    template <typename Input>
+    void apply(Input&& input) {
+        input(presenter_);
+        present(presenter_.take());
+    }
+    void present(const view::Changes& changes);
+
+    Pictures pictures_;
+    QHash<QString, QWidget*> named_;  // every control of the layout, by its name
+    QPixmap cellAtCreation_;          // the cells' own copy of the unlit picture
+    view::Presenter presenter_;
+
+    std::array<CellView*, kCellCount> cells_{};
+    std::array<QLabel*, kSegmentCount> segments_{};
+    CoverView* cover_ = nullptr;
+    QLabel* stat_ = nullptr;
+    IconBox* picture1_ = nullptr;
+    ProgressPanel* process_ = nullptr;
+    ClockPanel* time_ = nullptr;
+    ClockLabel* minutes_ = nullptr;
+    ClockLabel* seconds_ = nullptr;
+    std::array<QTimer*, view::kTimerCount> timers_{};
+    std::vector<QAction*> entries_;  // by place in the menu table
+    std::optional<Pos> pressedCell_;  // where the left button went down
+};
+
+}  // namespace brindle::qt

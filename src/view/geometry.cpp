@@ -1,0 +1,122 @@
+#include "view/geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace brindle::view {
+
+int device(int px, double scale) {
+    return static_cast<int>(std::floor(px * scale + 0.5));
+}
+
+Box device(const Box& px, double scale) {
+    return {device(px.left, scale), device(px.top, scale), device(px.width, scale),
+            device(px.height, scale)};
+}
+
+Box pixelBox(const layout::Rect& r) {
+    using layout::pixels;
+    return {pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height)};
+}
+
+Box pixelBox(const layout::Control& c) {
+    using layout::pixels;
+    if (c.kind == layout::Kind::Line) {
+        const int left = pixels(c.at.left);
+        return {left, pixels(c.at.top), pixels(c.at.left + c.at.width) - left + 1, 1};
+    }
+    return pixelBox(c.at);
+}
+
+Box inWindow(const layout::Control& statusControl) {
+    const Box strip = pixelBox(layout::kMainControls.front());
+    Box b = pixelBox(statusControl);
+    b.left += strip.left;
+    b.top += strip.top;
+    return b;
+}
+
+namespace {
+Box cellBox(Pos p, Point client) {
+    Box b = pixelBox(layout::cellRect(p));
+    b.left += client.x;
+    b.top += client.y;
+    return b;
+}
+}  // namespace
+
+std::optional<Pos> cellAt(int x, int y, double scale, Point client) {
+    for (Pos p : layout::kCellStacking) {
+        if (device(cellBox(p, client), scale).contains(x, y)) return p;
+    }
+    return std::nullopt;
+}
+
+GridDrawing gridDrawing(const Box& at, std::span<const int> columns, std::span<const int> rows,
+                        double scale) {
+    GridDrawing d;
+    const Box box = d.box = device(at, scale);
+    d.asIs = scale == std::floor(scale);
+    if (d.asIs) return d;
+    // A line is a whole number of device pixels, starting at the device pixel whose
+    // centre its layout position covers.
+    const int thickness = std::max(1, static_cast<int>(std::floor(scale)));
+    const auto start = [scale](int px) {
+        return static_cast<int>(std::ceil(px * scale - 0.5));
+    };
+    for (int x : columns)
+        d.lines.push_back({start(at.left + x), box.top, thickness, box.height});
+    for (int y : rows)
+        d.lines.push_back({box.left, start(at.top + y), box.width, thickness});
+    return d;
+}
+
+GridDrawing cellDrawing(Pos p, double scale, Point client) {
+    return gridDrawing(cellBox(p, client), layout::kCellLines, layout::kCellLines, scale);
+}
+
+GridDrawing coverDrawing(double scale, Point client) {
+    static constexpr layout::GridLines kLines = layout::gridLines();
+    return gridDrawing({client.x, client.y, layout::kBoardPixels, layout::kBoardPixels},
+                       kLines.columns, kLines.rows, scale);
+}
+
+std::vector<Box> markerDots(Pos p, double scale, Point client) {
+    // The cell lies 2 pixels under its right and lower neighbours.
+    const Box cell = cellBox(p, client);
+    const int overlap = layout::pixels(layout::kCellSize - layout::kCellPitch);
+    const int in = layout::kMarkerInset, last = cell.width - in - 1 - overlap;
+    const int line = frameLine(scale);
+    const int x0 = device(cell.left + in, scale), x1 = device(cell.left + last, scale);
+    const int y0 = device(cell.top + in, scale), y1 = device(cell.top + last, scale);
+    std::vector<Box> dots;
+    // Every other dot, as the desktop draws a focus rectangle.
+    for (int x = x0; x <= x1; x += 2 * line) {
+        dots.push_back({x, y0, line, line});
+        dots.push_back({x, y1, line, line});
+    }
+    for (int y = y0; y <= y1; y += 2 * line) {
+        dots.push_back({x0, y, line, line});
+        dots.push_back({x1, y, line, line});
+    }
+    return dots;
+}
+
+Box iconPicture(double scale) {
+    const int frame = layout::kIconFrame, size = layout::kIconPixels;
+    const Box box = inWindow(layout::kStatusControls.front());
+    const int left = device(box.left + frame, scale), top = device(box.top + frame, scale);
+    return {left - device(box.left, scale), top - device(box.top, scale),
+            device(box.left + frame + size, scale) - left,
+            device(box.top + frame + size, scale) - top};
+}
+
+int frameLine(double scale) {
+    return std::max(1, static_cast<int>(std::floor(scale)));
+}
+
+double narrowing(int needed, int room) {
+    return needed <= room || needed <= 0 ? 1.0 : double(room) / needed;
+}
+
+}  // namespace brindle::view

@@ -1,0 +1,155 @@
+#include "view/presenter.h"
+
+#include "puzzles/load.h"
+
+namespace brindle::view {
+
+bool Changes::any() const {
+    return cells.any() || segments.any() || timers.any() || cover || stat || minutes || seconds ||
+           icon || menus || spokenBar || spokenClock || spokenState || focus;
+}
+
+Changes changes(const Scene& before, const Scene& after) {
+    const Game &a = before.game, &b = after.game;
+    Changes c;
+    const auto markedAt = [](const Marker& m, Pos p) { return m.shown && m.cell == p; };
+    for (int i = 0; i < kCellCount; ++i) {
+        const Pos p = posOf(i);
+        c.cells[std::size_t(i)] = a.cells.at(p) != b.cells.at(p) ||
+                                  markedAt(before.marker, p) != markedAt(after.marker, p);
+    }
+    for (int n = 1; n <= kSegmentCount; ++n)
+        c.segments[std::size_t(n - 1)] = shows(a, n) != shows(b, n);
+    for (std::size_t i = 0; i < kTimerCount; ++i)
+        c.timers[i] = running(a, layout::kTimers[i]) != running(b, layout::kTimers[i]);
+    c.cover = a.Image9 != b.Image9;
+    c.stat = a.clock.Stat != b.clock.Stat;
+    c.minutes = a.clock.minutesCaption != b.clock.minutesCaption;
+    c.seconds = a.clock.secondsCaption != b.clock.secondsCaption;
+    c.icon = a.icon.Picture1 != b.icon.Picture1;
+    c.menus = a.GameNew != b.GameNew || a.GameStop != b.GameStop;
+    c.spokenBar = a.progress.segments != b.progress.segments;
+    c.spokenClock = c.minutes || c.seconds;
+    c.spokenState = stateOf(a) != stateOf(b);
+    c.focus = after.marker.shown && !(before.marker == after.marker);
+    return c;
+}
+
+Changes everything() {
+    Changes c;
+    c.cells.set();
+    c.segments.set();
+    c.timers.set();
+    c.cover = c.stat = c.minutes = c.seconds = c.icon = c.menus = true;
+    c.spokenBar = c.spokenClock = c.spokenState = true;
+    return c;
+}
+
+bool shows(const Game& g, int segment) {
+    return segment <= g.progress.segments;
+}
+
+bool running(const Game& g, const layout::Timer& timer) {
+    return timer.ring == 0 ? g.clock.running : g.icon.enabled[std::size_t(timer.ring - 1)];
+}
+
+bool enabled(const Game& g, const layout::MenuEntry& entry) {
+    switch (entry.does) {
+        case layout::Does::NewGame:
+            return g.GameNew;
+        case layout::Does::AskStop:
+            return g.GameStop;
+        default:
+            return true;
+    }
+}
+
+Presenter::Presenter() {
+    now_.game = startUp();
+}
+
+bool Presenter::key(Key k) {
+    // The cover takes keys as it takes clicks.
+    if (modal() || now_.game.Image9) return false;
+    Marker& m = now_.marker;
+    int dr = 0, dc = 0;
+    switch (k) {
+        case Key::Up:
+            dr = -1;
+            break;
+        case Key::Down:
+            dr = 1;
+            break;
+        case Key::Left:
+            dc = -1;
+            break;
+        case Key::Right:
+            dc = 1;
+            break;
+        case Key::Play:
+            // Only a marker in sight is played: a stray key must not change the board.
+            if (!m.shown) return false;
+            press(m.cell);
+            return true;
+        case Key::Other:
+            return false;
+    }
+    // The first key only shows where the marker is; later ones move it.
+    const Pos next{m.cell.row + dr, m.cell.col + dc};
+    if (m.shown && onBoard(next)) m.cell = next;
+    m.shown = true;
+    return true;
+}
+
+void Presenter::pointerDown() {
+    if (!modal()) now_.marker.shown = false;
+}
+
+void Presenter::press(Pos p) {
+    if (!modal() && onBoard(p)) brindle::press(now_.game, p);
+}
+
+Request Presenter::choose(std::size_t entry) {
+    if (modal() || entry >= layout::kMenus.size()) return {};
+    const layout::MenuEntry& e = layout::kMenus[entry];
+    if (!enabled(now_.game, e)) return {};
+    switch (e.does) {
+        case layout::Does::NewGame:
+            newGame(now_.game);
+            return {};
+        case layout::Does::Load:
+            LoadPuzzle(now_.game, PuzzleCatalogue[std::size_t(e.index)]);
+            return {};
+        case layout::Does::AskStop:
+        case layout::Does::ShowInfo:
+            pending_ = {e.does, e.index};
+            return pending_;
+        case layout::Does::Nothing:
+            break;
+    }
+    return {};
+}
+
+void Presenter::closed(bool ok) {
+    if (pending_.what == layout::Does::AskStop && ok) stopGame(now_.game);
+    pending_ = {};
+}
+
+void Presenter::tick(std::size_t timer) {
+    if (timer >= kTimerCount) return;
+    const int ring = layout::kTimers[timer].ring;
+    if (ring == 0) {
+        clockTick(now_.game);
+    } else {
+        ringTick(now_.game, ring);
+    }
+}
+
+Changes Presenter::take() {
+    const Changes c = drawn_ ? changes(shown_, now_) : everything();
+    drawn_ = true;
+    shown_ = now_;
+    return c;
+}
+
+}  // namespace brindle::view

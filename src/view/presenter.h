@@ -1,0 +1,97 @@
+// What every front end shares: the game, the keyboard's marker and whether a modal
+// window is up, fed by the player's input and the timers; and what changed on screen
+// since the front end last drew. A front end turns its native events into these calls,
+// then draws what take() says changed. It decides nothing itself.
+#pragma once
+
+#include <bitset>
+#include <cstddef>
+
+#include "layout/layout.h"
+#include "session/game.h"
+
+namespace brindle::view {
+
+// The keys the board listens to; a front end maps its own key codes onto these.
+enum class Key { Up, Down, Left, Right, Play, Other };  // Play: Space or Enter
+
+// The keyboard's focus marker: shown once a key is used, hidden by the mouse.
+struct Marker {
+    Pos cell{3, 3};
+    bool shown = false;
+    friend bool operator==(const Marker&, const Marker&) = default;
+};
+
+// What the front end must show modally after a menu command, and report back through
+// closed(): the stop box, or an information window (kInfoWindows[index]).
+struct Request {
+    layout::Does what = layout::Does::Nothing;
+    int index = 0;
+};
+
+inline constexpr std::size_t kTimerCount = layout::kTimers.size();
+
+// What differs on screen between two moments; each flag names what to draw or set again.
+struct Changes {
+    std::bitset<kCellCount> cells;         // picture, pressed state or marker
+    std::bitset<kSegmentCount> segments;   // pro1 .. pro13 shown or hidden
+    std::bitset<kTimerCount> timers;       // kTimers[i] to start or stop
+    bool cover = false;                    // Image9 shown or hidden
+    bool stat = false;                     // Stat's caption
+    bool minutes = false, seconds = false; // Label1, Label3
+    bool icon = false;                     // Picture1's picture
+    bool menus = false;                    // the command entries' enabled states
+    bool spokenBar = false, spokenClock = false, spokenState = false;  // for screen readers
+    bool focus = false;                    // the marker moved to another cell, or appeared
+
+    bool any() const;
+};
+
+struct Scene {
+    Game game;
+    Marker marker;
+};
+// What a front end that shows `before` must redraw to show `after`.
+Changes changes(const Scene& before, const Scene& after);
+// Everything, for a front end that has drawn nothing yet.
+Changes everything();
+
+// What a front end reads while drawing.
+bool shows(const Game& g, int segment);                       // pro<segment>, 1..13
+bool running(const Game& g, const layout::Timer& timer);      // the timer is enabled
+bool enabled(const Game& g, const layout::MenuEntry& entry);  // the entry can be chosen
+
+class Presenter {
+  public:
+    Presenter();  // the game after start-up; the first take() is everything
+
+    const Game& game() const { return now_.game; }
+    const Marker& marker() const { return now_.marker; }
+    // While the stop box or an information window is up, nothing reaches the main
+    // window but the timers.
+    bool modal() const { return pending_.what != layout::Does::Nothing; }
+
+    // Whether the board took the key.
+    bool key(Key k);
+    // A mouse button went down anywhere on the main window: the marker goes.
+    void pointerDown();
+    // A cell is pressed: a click, a tap, a key or an assistive tool.
+    void press(Pos p);
+    // A menu entry, by its place in kMenus. Disabled entries do nothing, however they
+    // are chosen.
+    Request choose(std::size_t entry);
+    // The window choose() asked for has closed; `ok` is the stop box's answer.
+    void closed(bool ok);
+    // A tick of kTimers[timer]; timers keep ticking under a modal window.
+    void tick(std::size_t timer);
+
+    // What changed since the last call.
+    Changes take();
+
+  private:
+    Scene now_, shown_;
+    bool drawn_ = false;
+    Request pending_;
+};
+
+}  // namespace brindle::view
