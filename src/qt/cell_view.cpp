@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QPainter>
 
-#include "qt/geometry.h"
 #include "qt/grid_picture.h"
 
 namespace brindle::qt {
@@ -43,11 +42,11 @@ void CellView::announceFocus() {
 void CellView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const qreal scale = devicePixelRatioF();
-    paintGridPicture(painter, this, picture_, view::cellDrawing(pos_, scale, clientIn(this)));
+    const view::Point client = clientIn(painter, this);
+    paintGridPicture(painter, this, picture_, view::cellDrawing(pos_, scale, client));
     if (!marked_) return;
-    const QPoint at = mapTo(window(), QPoint());
-    for (const view::Box& dot : view::markerDots(pos_, scale, clientIn(this)))
-        painter.fillRect(logicalRect(dot, scale, at), Qt::black);
+    for (const view::Box& dot : view::markerDots(pos_, scale, client))
+        fillDevice(painter, this, dot, Qt::black);
 }
 
 }  // namespace brindle::qt

@@ -8,9 +8,15 @@
 
 namespace brindle::qt {
 
-view::Point clientIn(const QWidget* w) {
-    const QPoint at = w->parentWidget()->mapTo(w->window(), QPoint());
-    return {at.x(), at.y()};
+view::Point clientIn(const QPainter& painter, const QWidget* w) {
+    const QPointF at = painter.deviceTransform().map(QPointF(0, 0)) / w->devicePixelRatioF();
+    return {qRound(at.x()) - w->x(), qRound(at.y()) - w->y()};
+}
+
+void fillDevice(QPainter& painter, const QWidget* w, const view::Box& box, const QColor& colour) {
+    const view::Point client = clientIn(painter, w);
+    painter.fillRect(logicalRect(box, w->devicePixelRatioF(), QPoint(client.x, client.y) + w->pos()),
+                     colour);
 }
 
 void paintGridPicture(QPainter& painter, const QWidget* w, const QPixmap& picture,
@@ -20,11 +26,9 @@ void paintGridPicture(QPainter& painter, const QWidget* w, const QPixmap& pictur
         return;
     }
     const QImage image = picture.toImage();
-    const qreal scale = w->devicePixelRatioF();
-    const QPoint at = w->mapTo(w->window(), QPoint());
     painter.fillRect(w->rect(), image.pixelColor(1, 1));
     for (const view::Box& line : drawing.lines)
-        painter.fillRect(logicalRect(line, scale, at), image.pixelColor(0, 0));
+        fillDevice(painter, w, line, image.pixelColor(0, 0));
 }
 
 }  // namespace brindle::qt

@@ -10,10 +10,14 @@ class QWidget;
 
 namespace brindle::qt {
 
-// The client area's place in the window, which the shared geometry rounds from.
-view::Point clientIn(const QWidget* w);
+// Where the client area lies on the surface `painter` paints `w` on (the window's, or
+// a grab's), in layout pixels: the shared geometry rounds from there.
+view::Point clientIn(const QPainter& painter, const QWidget* w);
 
+// Draws the picture of `w`, a child of the client area, as `drawing` says.
 void paintGridPicture(QPainter& painter, const QWidget* w, const QPixmap& picture,
                       const view::GridDrawing& drawing);
+// A box of the surface's device pixels, filled from `w`'s painter.
+void fillDevice(QPainter& painter, const QWidget* w, const view::Box& box, const QColor& colour);
 
 }  // namespace brindle::qt

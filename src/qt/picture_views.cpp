@@ -44,7 +44,7 @@ void CoverView::setPicture(const QPixmap& picture) {
 void CoverView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paintGridPicture(painter, this, picture_,
-                     view::coverDrawing(devicePixelRatioF(), clientIn(this)));
+                     view::coverDrawing(devicePixelRatioF(), clientIn(painter, this)));
 }
 
 }  // namespace brindle::qt

@@ -1,0 +1,334 @@
+// What every front end shares, told by what the player sees: which key does what,
+// what each menu entry does and when, which cell a click at a device pixel plays,
+// where the grid lines and the marker fall at each scale, what changed on screen, and
+// what a screen reader hears.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "puzzles/load.h"
+#include "view/geometry.h"
+#include "view/presenter.h"
+#include "view/speech.h"
+
+namespace brindle::view {
+namespace {
+
+std::size_t entry(std::string_view name) {
+    for (std::size_t i = 0; i < layout::kMenus.size(); ++i) {
+        if (layout::kMenus[i].name == name) return i;
+    }
+    ADD_FAILURE() << "no menu entry " << name;
+    return layout::kMenus.size();
+}
+
+std::string marked(const Presenter& v) {
+    if (!v.marker().shown) return "none";
+    return std::to_string(v.marker().cell.row) + "," + std::to_string(v.marker().cell.col);
+}
+
+TEST(Keys, ArrowsShowThenMoveTheMarkerAndPlayPressesItsCell) {
+    const struct {
+        std::vector<Key> keys;
+        const char* marker;
+        std::vector<Pos> played;
+    } runs[] = {
+        {{Key::Play}, "none", {}},  // nothing in sight, nothing played
+        {{Key::Other, Key::Right}, "3,3", {}},  // the first arrow only shows the marker
+        {{Key::Right, Key::Right, Key::Play}, "3,4", {{3, 4}}},
+        {{Key::Up, Key::Up, Key::Up, Key::Up, Key::Up, Key::Play}, "1,3", {{1, 3}}},
+        {{Key::Down, Key::Left, Key::Left, Key::Left, Key::Left, Key::Down, Key::Down, Key::Down,
+          Key::Play},
+         "5,1",
+         {{5, 1}}},
+        {{Key::Left, Key::Play, Key::Play}, "3,3", {{3, 3}, {3, 3}}},
+    };
+    for (const auto& r : runs) {
+        Presenter v;
+        Board expected = v.game().cells;
+        for (Key k : r.keys)
+            v.key(k);
+        for (Pos p : r.played)
+            play(expected, p);
+        EXPECT_EQ(marked(v), r.marker) << r.marker;
+        EXPECT_EQ(v.game().cells, expected) << r.marker;
+    }
+}
+
+TEST(Keys, TheBoardTakesOnlyItsKeysAndNoneUnderTheCoverOrAModalWindow) {
+    Presenter v;
+    EXPECT_FALSE(v.key(Key::Other));
+    EXPECT_FALSE(v.key(Key::Play));  // no marker yet: the key is left to others
+    EXPECT_TRUE(v.key(Key::Down));
+    EXPECT_TRUE(v.key(Key::Down));
+    EXPECT_TRUE(v.key(Key::Play));
+    v.pointerDown();  // the mouse hides the marker, which keeps its cell
+    EXPECT_EQ(marked(v), "none");
+    v.key(Key::Up);
+    EXPECT_EQ(marked(v), "4,3");
+
+    v.choose(entry("HelpPro"));
+    ASSERT_TRUE(v.modal());
+    const Game before = v.game();
+    EXPECT_FALSE(v.key(Key::Up));
+    v.press({1, 1});
+    v.pointerDown();
+    EXPECT_EQ(marked(v), "4,3");
+    EXPECT_EQ(v.game(), before);
+    v.closed(false);
+
+    v.choose(entry("GameStop"));
+    v.closed(true);
+    ASSERT_TRUE(v.game().Image9);
+    const Game covered = v.game();
+    EXPECT_FALSE(v.key(Key::Left));
+    v.press({2, 2});
+    EXPECT_EQ(v.game(), covered);
+}
+
+// What choosing each entry does, in each state, by the rules of the game: New game only
+// once the game is stopped or a pattern is loaded, Stop only while a game runs, the
+// loads and the Help windows always.
+TEST(Commands, EachEntryDoesItsCommandWhileEnabled) {
+    for (std::size_t i = 0; i < layout::kMenus.size(); ++i) {
+        const layout::MenuEntry& e = layout::kMenus[i];
+        if (e.kind != layout::Entry::Command) {
+            Presenter v;
+            EXPECT_EQ(v.choose(i).what, layout::Does::Nothing) << e.name;
+            continue;
+        }
+        for (const char* start : {"running", "stopped", "puzzle"}) {
+            Presenter v;
+            if (std::string(start) == "stopped") {
+                v.choose(entry("GameStop"));
+                v.closed(true);
+            }
+            if (std::string(start) == "puzzle") v.choose(entry("LoadDem7"));
+            const Game before = v.game();
+            const Request r = v.choose(i);
+            const std::string name(e.name), why = name + " while " + start;
+            if (name == "GameNew") {
+                const bool offered = std::string(start) != "running";
+                EXPECT_EQ(stateOf(v.game()), offered ? GameState::Running : stateOf(before)) << why;
+                EXPECT_EQ(v.game().cells, offered ? Board::filled(Cell::Unlit) : before.cells);
+            } else if (name == "GameStop") {
+                const bool offered = std::string(start) == "running";
+                EXPECT_EQ(r.what, offered ? layout::Does::AskStop : layout::Does::Nothing) << why;
+                EXPECT_EQ(v.modal(), offered) << why;
+                EXPECT_EQ(v.game(), before) << "only the answer stops it";
+            } else if (name.starts_with("Load")) {
+                EXPECT_EQ(stateOf(v.game()), GameState::PuzzleLoaded) << why;
+                bool found = false;
+                for (const Puzzle& p : PuzzleCatalogue) {
+                    if (p.menuName == name) found = v.game().cells == boardOf(p);
+                }
+                EXPECT_TRUE(found) << why;
+            } else {
+                ASSERT_EQ(r.what, layout::Does::ShowInfo) << why;
+                EXPECT_EQ(layout::kInfoWindows[std::size_t(r.index)].command, name);
+                EXPECT_EQ(v.game(), before) << why;
+            }
+        }
+    }
+}
+
+TEST(Commands, TheStopBoxStopsOnlyOnOkAndNothingIsChosenWhileItIsUp) {
+    Presenter v;
+    v.press({3, 3});
+    const Game running = v.game();
+    ASSERT_EQ(v.choose(entry("GameStop")).what, layout::Does::AskStop);
+    EXPECT_EQ(v.choose(entry("LoadFull")).what, layout::Does::Nothing);
+    EXPECT_EQ(v.choose(entry("HelpAuhtor")).what, layout::Does::Nothing);
+    EXPECT_EQ(v.game(), running);
+    v.closed(false);
+    EXPECT_EQ(v.game(), running);
+    EXPECT_FALSE(v.modal());
+    v.choose(entry("GameStop"));
+    v.closed(true);
+    EXPECT_EQ(stateOf(v.game()), GameState::Stopped);
+    // An information window's closing stops nothing, whatever is passed.
+    Presenter w;
+    w.choose(entry("HelpHowToPlay"));
+    w.closed(true);
+    EXPECT_EQ(stateOf(w.game()), GameState::Running);
+}
+
+// Which cell a click plays, at device pixels across the overlap strips. At scale 1 the
+// cells are 50 pixels on a 48-pixel pitch; the strip between column k and k + 1 goes to
+// the right-hand one except that column 1 lies over column 2, and a lower row lies over
+// the row above.
+TEST(Geometry, AClickPlaysTheCellDrawnOnTopAtItsDevicePixel) {
+    const struct {
+        int x, y;
+        Pos cell;
+    } clicks[] = {
+        {24, 24, {1, 1}},   {49, 24, {1, 1}},   {50, 24, {1, 2}},   {95, 24, {1, 2}},
+        {96, 24, {1, 3}},   {24, 47, {1, 1}},   {24, 48, {2, 1}},   {120, 120, {3, 3}},
+        {241, 241, {5, 5}}, {193, 192, {5, 5}}, {144, 144, {4, 4}}, {143, 143, {3, 3}},
+    };
+    for (const auto& c : clicks) {
+        EXPECT_EQ(cellAt(c.x, c.y, 1), c.cell) << c.x << "," << c.y;
+        // The same place on a surface that starts 20 pixels lower, at 2x.
+        EXPECT_EQ(cellAt(2 * c.x + 1, 2 * (c.y + 20), 2, {0, 20}), c.cell) << c.x << "," << c.y;
+    }
+    EXPECT_EQ(cellAt(242, 10, 1), std::nullopt);
+    EXPECT_EQ(cellAt(10, 242, 1), std::nullopt);
+    // At any scale, every device pixel of the board plays the cell whose drawn box holds
+    // it and that lies highest among those that do.
+    for (double s : {1.25, 1.5, 3.0}) {
+        for (int y = 0; y < int(242 * s); y += 3) {
+            for (int x = 0; x < int(242 * s); x += 3) {
+                std::optional<Pos> top;
+                for (int i = 0; i < kCellCount && !top; ++i) {
+                    const Pos p = layout::kCellStacking[std::size_t(i)];
+                    const int left = int(std::lround((p.col - 1) * 48 * s));
+                    const int up = int(std::lround((p.row - 1) * 48 * s));
+                    const int size = int(std::lround(50 * s));
+                    if (x >= left && x < left + size && y >= up && y < up + size) top = p;
+                }
+                ASSERT_EQ(cellAt(x, y, s), top) << s << " " << x << "," << y;
+            }
+        }
+    }
+}
+
+// The lines of a grid picture, redrawn at a fractional scale: every one of one width,
+// a whole number of device pixels, starting where its layout pixel's middle falls.
+TEST(Geometry, GridLinesAreEquallyWideAtEveryScale) {
+    const std::array<int, 6> columns = {0, 49, 96, 144, 192, 241};
+    for (double s : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
+        const GridDrawing d = coverDrawing(s, {0, 20});
+        EXPECT_EQ(d.asIs, s == std::floor(s)) << s;
+        EXPECT_EQ(d.box, (Box{0, int(std::floor(20 * s + 0.5)), int(std::floor(242 * s + 0.5)),
+                              int(std::floor(242 * s + 0.5))}));
+        if (d.asIs) continue;
+        ASSERT_EQ(d.lines.size(), 12u);
+        std::set<int> widths;
+        for (std::size_t k = 0; k < 6; ++k) {
+            const Box& line = d.lines[k];
+            widths.insert(line.width);
+            const double middle = columns[k] * s;  // where layout pixel x starts
+            EXPECT_LE(line.left, middle + 0.5) << s;
+            EXPECT_GT(line.left + 1, middle - 0.5) << s;
+            EXPECT_EQ(d.lines[k + 6].height, line.width);
+        }
+        EXPECT_EQ(widths, std::set<int>{std::max(1, int(s))}) << s;
+    }
+}
+
+TEST(Geometry, TheMarkerLiesInsideItsCellsVisiblePartClearOfTheLines) {
+    for (double s : {1.0, 1.5, 2.0}) {
+        for (Pos p : {Pos{1, 1}, Pos{3, 4}, Pos{5, 5}}) {
+            const std::vector<Box> dots = markerDots(p, s);
+            ASSERT_FALSE(dots.empty());
+            // The cell's visible part, inside its grid lines: from one past its left line
+            // to before the next cell's left line (48 pixels on).
+            const double left = ((p.col - 1) * 48 + 1) * s, top = ((p.row - 1) * 48 + 1) * s;
+            const double right = ((p.col - 1) * 48 + 48) * s, bottom = ((p.row - 1) * 48 + 48) * s;
+            std::set<int> xs, ys;
+            for (const Box& d : dots) {
+                EXPECT_GT(d.left, left) << s;
+                EXPECT_GT(d.top, top) << s;
+                EXPECT_LT(d.right(), right) << s;
+                EXPECT_LT(d.bottom(), bottom) << s;
+                EXPECT_EQ(d.width, std::max(1, int(s)));
+                xs.insert(d.left);
+                ys.insert(d.top);
+            }
+            // A square outline: as many dots across as down, every other one.
+            EXPECT_EQ(xs.size(), ys.size());
+            EXPECT_EQ(*std::next(xs.begin()) - *xs.begin(), 2 * std::max(1, int(s)));
+        }
+    }
+}
+
+TEST(Geometry, BoxesFollowTheLayout) {
+    // The rule of the information windows runs from pixel 64 to pixel 296 of row 24.
+    const layout::Control& rule = layout::kInfoWindows[0].controls[3];
+    ASSERT_EQ(rule.kind, layout::Kind::Line);
+    EXPECT_EQ(pixelBox(rule), (Box{64, 24, 233, 1}));
+    // The icon's picture sits 2 pixels inside its 20-pixel box, 16 pixels square.
+    EXPECT_EQ(iconPicture(1), (Box{2, 2, 16, 16}));
+    EXPECT_EQ(iconPicture(2), (Box{4, 4, 32, 32}));
+    // The clock's captions in the window: the strip starts at row 242.
+    EXPECT_EQ(inWindow(layout::kStatusControls[14]), (Box{216, 245, 17, 17}));  // Label3
+    EXPECT_EQ(narrowing(17, 17), 1.0);
+    EXPECT_DOUBLE_EQ(narrowing(34, 17), 0.5);
+}
+
+TEST(Speech, TheScreenReaderHearsTheCellsTheBarTheClockAndTheState) {
+    Presenter v;
+    EXPECT_EQ(cellName({2, 3}), "Ряд 2, столбец 3");
+    EXPECT_EQ(cellName({5, 1}), "Ряд 5, столбец 1");
+    v.press({1, 1});
+    for (int i = 0; i < kCellCount; ++i) {
+        const Pos p = posOf(i);
+        EXPECT_EQ(cellPressed(v.game(), p), (p.row + p.col <= 3)) << i;  // the corner's cross
+    }
+    EXPECT_EQ(barValue(v.game()), 1);
+    EXPECT_EQ(stateText(v.game()), "игра работает и можно в неё играть");
+    for (int i = 0; i < 65; ++i)
+        v.tick(6);  // Timer7
+    EXPECT_EQ(clockValue(v.game()), "1 мин 5 с");
+    v.choose(entry("LoadFull"));
+    EXPECT_EQ(barValue(v.game()), 13);
+    EXPECT_EQ(stateText(v.game()), "игра приостановлена, загружен узор");
+    v.choose(entry("GameNew"));
+    v.choose(entry("GameStop"));
+    v.closed(true);
+    EXPECT_EQ(stateText(v.game()), "игра остановлена, играть в неё нельзя");
+    EXPECT_EQ(clockValue(v.game()), "0 мин 0 с");
+}
+
+// What a front end redraws: everything at first, then exactly what the player could
+// see change, told by comparing two snapshots of what is shown.
+TEST(Changes, AFrontEndRedrawsWhatChangedAndNothingElse) {
+    Presenter v;
+    const Changes first = v.take();
+    EXPECT_TRUE(first.cells.all() && first.segments.all() && first.timers.all() && first.menus);
+    EXPECT_FALSE(v.take().any()) << "nothing happened";
+
+    v.press({1, 1});
+    Changes c = v.take();
+    EXPECT_EQ(c.cells.to_ulong(), 0b100011u) << "rc_1_1, rc_1_2 and rc_2_1";
+    EXPECT_EQ(c.segments.to_ulong(), 0b1u);
+    EXPECT_TRUE(c.spokenBar);
+    EXPECT_FALSE(c.menus || c.cover || c.icon || c.spokenClock || c.timers.any());
+
+    v.tick(0);  // Timer1 shows the first frame, already shown, and hands over to Timer2
+    c = v.take();
+    EXPECT_FALSE(c.icon);
+    EXPECT_EQ(c.timers.to_ulong(), 0b11u);
+    v.tick(1);
+    c = v.take();
+    EXPECT_TRUE(c.icon);
+    EXPECT_EQ(c.timers.to_ulong(), 0b110u);
+    EXPECT_FALSE(c.cells.any() || c.spokenState);
+
+    v.key(Key::Left);  // the marker appears on rc_3_3
+    c = v.take();
+    EXPECT_EQ(c.cells.to_ulong(), 1ul << 12);
+    EXPECT_TRUE(c.focus);
+    v.key(Key::Left);
+    c = v.take();
+    EXPECT_EQ(c.cells.to_ulong(), (1ul << 12) | (1ul << 11));
+    v.pointerDown();
+    c = v.take();
+    EXPECT_EQ(c.cells.to_ulong(), 1ul << 11);
+    EXPECT_FALSE(c.focus);
+
+    v.choose(entry("GameStop"));
+    EXPECT_FALSE(v.take().any()) << "the box is up, nothing changed yet";
+    v.closed(true);
+    c = v.take();
+    EXPECT_TRUE(c.cover && c.menus && c.stat && c.spokenState && c.icon);
+    EXPECT_EQ(c.segments.to_ulong(), 0b1u);
+    EXPECT_EQ(c.timers.to_ulong(), (1ul << 6) | 0b100u) << "Timer7 and Timer3 stop";
+    for (std::size_t i = 0; i < kTimerCount; ++i)
+        EXPECT_FALSE(running(v.game(), layout::kTimers[i])) << i;
+}
+
+}  // namespace
+}  // namespace brindle::view
