@@ -22,7 +22,7 @@ class Accessible : public IAccessible {
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-        if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
+        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -132,12 +132,12 @@ class Accessible : public IAccessible {
 LRESULT accessibleObject(HWND control, WPARAM wp, LPARAM lp, const Spoken& spoken) {
     if (static_cast<LONG>(lp) != OBJID_CLIENT) return 0;
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible,
+    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
     auto* object = new Accessible(standard, spoken);
-    const LRESULT result = LresultFromObject(IID_IAccessible, wp, object);
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wp, object);
     object->Release();  // the result holds its own reference
     return result;
 }

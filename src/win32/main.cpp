@@ -1,9 +1,13 @@
 // Brindle on Windows.
 #include <windows.h>
+// After windows.h:
+#include <objbase.h>
 
 #include "win32/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    // Screen readers reach the bar, the clock and the icon through COM.
+    CoInitialize(nullptr);
     brindle::win32::MainWindow window(instance);
     ShowWindow(window.hwnd(), show);
     MSG msg;

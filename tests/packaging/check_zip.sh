@@ -13,7 +13,7 @@ want="./brindle-1.00-windows-x64/brindle.exe ./brindle-1.00-windows-x64/readme.t
 [ "$files" = "$want" ] || { echo "the zip holds: $files"; exit 1; }
 dlls=$(x86_64-w64-mingw32-objdump -p "$out"/unpacked/*/brindle.exe | awk '/DLL Name/ {print $3}' |
     sort | tr '\n' ' ')
-[ "$dlls" = "GDI32.dll KERNEL32.dll USER32.dll msvcrt.dll " ] || { echo "brindle.exe needs: $dlls"; exit 1; }
+[ "$dlls" = "GDI32.dll KERNEL32.dll OLEACC.dll OLEAUT32.dll USER32.dll msvcrt.dll ole32.dll " ] || { echo "brindle.exe needs: $dlls"; exit 1; }
 grep -q "Windows 10" "$out"/unpacked/*/readme.txt
 texts=$(strings -el "$out"/unpacked/*/brindle.exe | tr '\n' ' ')
 for want in "CompanyName Quorvane" "ProductName Brindle" "FileVersion 1.00" "ProductVersion 1.00"; do

@@ -3,6 +3,8 @@
 // and the window's pixels read back.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h:
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -156,6 +158,7 @@ UINT commandId(std::string_view name) {
 class Window : public ::testing::Test {
   protected:
     void SetUp() override {
+        CoInitialize(nullptr);  // as the program's own main does
         window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr));
         ShowWindow(hwnd(), SW_SHOW);
         scale = GetDpiForWindow(hwnd()) / 96.0;
@@ -449,6 +452,67 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClick) {
         EXPECT_TRUE(IsWindowEnabled(hwnd()));
         EXPECT_EQ(board(), "...../...../...../...../.....");
     }
+}
+
+// What a screen reader gets from a control through the system's accessibility
+// interface: "role|name|value".
+std::wstring spoken(HWND control) {
+    IAccessible* a = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&a)))) {
+        return L"no object";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    BSTR name = nullptr, value = nullptr;
+    a->get_accRole(self, &role);
+    a->get_accName(self, &name);
+    a->get_accValue(self, &value);
+    std::wstring out = std::to_wstring(role.lVal) + L"|" + (name ? name : L"") + L"|" +
+                       (value ? value : L"");
+    SysFreeString(name);
+    SysFreeString(value);
+    a->Release();
+    return out;
+}
+
+TEST_F(Window, TheBarTheClockAndTheIconReadAloud) {
+    const auto role = [](long r) { return std::to_wstring(r) + L"|"; };
+    click(hwnd(), {120, 120});
+    for (int i = 0; i < 65; ++i)
+        SendMessageW(hwnd(), WM_TIMER, 7, 0);  // Timer7
+    pump(100);
+    EXPECT_EQ(spoken(control("Process")), role(ROLE_SYSTEM_PROGRESSBAR) + L"Заполнение поля|2");
+    EXPECT_EQ(spoken(control("Time")), role(ROLE_SYSTEM_CLOCK) + L"Время игры|1 мин 5 с");
+    EXPECT_EQ(spoken(control("Picture1")),
+              role(ROLE_SYSTEM_GRAPHIC) + L"игра работает и можно в неё играть|");
+    choose("LoadDem3");
+    EXPECT_EQ(spoken(control("Picture1")),
+              role(ROLE_SYSTEM_GRAPHIC) + L"игра приостановлена, загружен узор|");
+    EXPECT_EQ(spoken(control("Process")), role(ROLE_SYSTEM_PROGRESSBAR) + L"Заполнение поля|10");
+}
+
+// The clock's captions are transparent: the panel's frame shows all round them, and the
+// minutes stay inside it however long the game.
+TEST_F(Window, TheClockStaysInsideItsFrame) {
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
+    // The panel Time: columns 183 to 239, rows 242 to 261 of the client area.
+    const int left = dev(183), right = dev(183 + 57) - 1, top = dev(242), bottom = dev(242 + 20) - 1;
+    for (int minutes = 0; minutes <= 100; minutes += 100) {
+        for (int i = 0; i < minutes * 60; ++i)
+            SendMessageW(hwnd(), WM_TIMER, 7, 0);
+        pump(200);
+        const Shot shot(hwnd());
+        int wrong = 0;
+        for (int x = left + 1; x <= right; ++x)
+            wrong += shot.at(x, bottom) != light;
+        for (int y = top; y < bottom; ++y)
+            wrong += shot.at(left, y) != dark;
+        EXPECT_EQ(wrong, 0) << minutes << " minutes";
+    }
+    EXPECT_EQ(textOf(control("Label1")), L"100");
 }
 
 }  // namespace
