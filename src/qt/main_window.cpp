@@ -106,7 +106,7 @@ MainWindow::MainWindow(QWidget* parent)
     buildTimers();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    present(presenter_.take());
+    presenter_.attach([this](const view::Changes& c) { present(c); });
 
     adjustSize();
     centreOnScreen(this);
@@ -137,8 +137,7 @@ QWidget* MainWindow::make(const layout::Control& c, QWidget* parent) {
             auto* cell = cells_[index] = new CellView(p, cellAtCreation_, parent);
             // The mouse reaches the cells through the board (see cellDrawnAt); this is the
             // press of an assistive tool.
-            connect(cell, &CellView::clicked, this,
-                    [this, p] { apply([p](view::Presenter& v) { v.press(p); }); });
+            connect(cell, &CellView::clicked, this, [this, p] { presenter_.press(p); });
             return cell;
         }
         case Kind::Cover:
@@ -184,7 +183,9 @@ void MainWindow::buildMenus() {
                 break;
             case layout::Entry::Command:
                 action = new QAction(text::qt(e.caption), this);
-                connect(action, &QAction::triggered, this, [this, i] { choose(i); });
+                connect(action, &QAction::triggered, this, [this, i] {
+                    presenter_.choose(i, [this](const view::Request& r) { return showModal(r); });
+                });
                 break;
         }
         action->setObjectName(text::qt(e.name));
@@ -198,25 +199,20 @@ void MainWindow::buildTimers() {
         auto* timer = timers_[i] = new QTimer(this);
         timer->setObjectName(text::qt(layout::kTimers[i].name));
         timer->setInterval(layout::kTimers[i].intervalMs);
-        connect(timer, &QTimer::timeout, this,
-                [this, i] { apply([i](view::Presenter& v) { v.tick(i); }); });
+        connect(timer, &QTimer::timeout, this, [this, i] { presenter_.tick(i); });
     }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != centralWidget()) return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
-        case QEvent::KeyPress: {
-            bool taken = false;
-            const view::Key key = keyOf(static_cast<QKeyEvent*>(event)->key());
-            apply([&](view::Presenter& v) { taken = v.key(key); });
-            return taken;
-        }
+        case QEvent::KeyPress:
+            return presenter_.key(keyOf(static_cast<QKeyEvent*>(event)->key()));
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             // Every press in the client area ends up here, unless the cover took it.
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            apply([](view::Presenter& v) { v.pointerDown(); });
+            presenter_.pointerDown();
             pressedCell_.reset();
             if (mouse->button() == Qt::LeftButton) pressedCell_ = cellDrawnAt(mouse->scenePosition());
             return true;
@@ -226,7 +222,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             const std::optional<Pos> pressed = std::exchange(pressedCell_, std::nullopt);
             if (pressed && mouse->button() == Qt::LeftButton &&
                 cellDrawnAt(mouse->scenePosition()) == pressed) {
-                apply([p = *pressed](view::Presenter& v) { v.press(p); });
+                presenter_.press(*pressed);
             }
             return true;
         }
@@ -242,26 +238,12 @@ std::optional<Pos> MainWindow::cellDrawnAt(QPointF windowPos) const {
                         {client.x(), client.y()});
 }
 
-void MainWindow::choose(std::size_t entry) {
-    const view::Request request = presenter_.choose(entry);
-    present(presenter_.take());
-    switch (request.what) {
-        case layout::Does::AskStop:
-            presenter_.closed(askStop());
-            break;
-        case layout::Does::ShowInfo: {
-            InfoWindow window(layout::kInfoWindows[std::size_t(request.index)], pictures_, this);
-            window.exec();
-            presenter_.closed(false);
-            break;
-        }
-        default:
-            return;
+bool MainWindow::showModal(const view::Request& request) {
+    if (request.what == layout::Does::ShowInfo) {
+        InfoWindow window(layout::kInfoWindows[std::size_t(request.index)], pictures_, this);
+        window.exec();
+        return false;
     }
-    present(presenter_.take());
-}
-
-bool MainWindow::askStop() {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kProgramTitle),
                     QString::fromUtf8(text::kStopQuestion), QMessageBox::Ok | QMessageBox::Cancel,
                     this);

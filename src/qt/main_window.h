@@ -47,15 +47,7 @@ class MainWindow : public QMainWindow {
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     std::optional<Pos> cellDrawnAt(QPointF windowPos) const;
-    void choose(std::size_t entry);
-    bool askStop();
-
-    // Runs one input through the presenter, then shows what changed.
-    template <typename Input>
-    void apply(Input&& input) {
-        input(presenter_);
-        present(presenter_.take());
-    }
+    bool showModal(const view::Request& request);
     void present(const view::Changes& changes);
 
     Pictures pictures_;

@@ -68,7 +68,25 @@ Presenter::Presenter() {
     now_.game = startUp();
 }
 
+void Presenter::attach(Draw draw) {
+    draw_ = std::move(draw);
+    drawn_ = false;
+    redraw();
+}
+
+void Presenter::redraw() {
+    if (!draw_) return;
+    const Changes c = take();
+    if (c.any()) draw_(c);
+}
+
 bool Presenter::key(Key k) {
+    const bool taken = keyOnBoard(k);
+    redraw();
+    return taken;
+}
+
+bool Presenter::keyOnBoard(Key k) {
     // The cover takes keys as it takes clicks.
     if (modal() || now_.game.Image9) return false;
     Marker& m = now_.marker;
@@ -89,7 +107,7 @@ bool Presenter::key(Key k) {
         case Key::Play:
             // Only a marker in sight is played: a stray key must not change the board.
             if (!m.shown) return false;
-            press(m.cell);
+            brindle::press(now_.game, m.cell);
             return true;
         case Key::Other:
             return false;
@@ -103,13 +121,26 @@ bool Presenter::key(Key k) {
 
 void Presenter::pointerDown() {
     if (!modal()) now_.marker.shown = false;
+    redraw();
 }
 
 void Presenter::press(Pos p) {
     if (!modal() && onBoard(p)) brindle::press(now_.game, p);
+    redraw();
 }
 
-Request Presenter::choose(std::size_t entry) {
+void Presenter::choose(std::size_t entry, const Show& show) {
+    const Request request = command(entry);
+    redraw();
+    if (request.what == layout::Does::Nothing) return;
+    pending_ = request;
+    const bool ok = show(request);
+    if (pending_.what == layout::Does::AskStop && ok) stopGame(now_.game);
+    pending_ = {};
+    redraw();
+}
+
+Request Presenter::command(std::size_t entry) {
     if (modal() || entry >= layout::kMenus.size()) return {};
     const layout::MenuEntry& e = layout::kMenus[entry];
     if (!enabled(now_.game, e)) return {};
@@ -122,17 +153,11 @@ Request Presenter::choose(std::size_t entry) {
             return {};
         case layout::Does::AskStop:
         case layout::Does::ShowInfo:
-            pending_ = {e.does, e.index};
-            return pending_;
+            return {e.does, e.index};
         case layout::Does::Nothing:
             break;
     }
     return {};
-}
-
-void Presenter::closed(bool ok) {
-    if (pending_.what == layout::Does::AskStop && ok) stopGame(now_.game);
-    pending_ = {};
 }
 
 void Presenter::tick(std::size_t timer) {
@@ -143,6 +168,7 @@ void Presenter::tick(std::size_t timer) {
     } else {
         ringTick(now_.game, ring);
     }
+    redraw();
 }
 
 Changes Presenter::take() {

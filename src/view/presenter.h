@@ -6,6 +6,7 @@
 
 #include <bitset>
 #include <cstddef>
+#include <functional>
 
 #include "layout/layout.h"
 #include "session/game.h"
@@ -22,8 +23,8 @@ struct Marker {
     friend bool operator==(const Marker&, const Marker&) = default;
 };
 
-// What the front end must show modally after a menu command, and report back through
-// closed(): the stop box, or an information window (kInfoWindows[index]).
+// What a menu command asks the front end to show modally: the stop box, or an
+// information window (kInfoWindows[index]).
 struct Request {
     layout::Does what = layout::Does::Nothing;
     int index = 0;
@@ -63,7 +64,15 @@ bool enabled(const Game& g, const layout::MenuEntry& entry);  // the entry can b
 
 class Presenter {
   public:
-    Presenter();  // the game after start-up; the first take() is everything
+    // Draws what changed: the front end's one way of showing the game.
+    using Draw = std::function<void(const Changes&)>;
+    // Shows the window a command asks for, modal, and returns once it has closed; for
+    // the stop box, whether the player answered OK.
+    using Show = std::function<bool(const Request&)>;
+
+    Presenter();  // the game after start-up
+    // From now on every input ends by drawing what it changed; draws everything first.
+    void attach(Draw draw);
 
     const Game& game() const { return now_.game; }
     const Marker& marker() const { return now_.marker; }
@@ -79,19 +88,23 @@ class Presenter {
     void press(Pos p);
     // A menu entry, by its place in kMenus. Disabled entries do nothing, however they
     // are chosen.
-    Request choose(std::size_t entry);
-    // The window choose() asked for has closed; `ok` is the stop box's answer.
-    void closed(bool ok);
+    void choose(std::size_t entry, const Show& show);
     // A tick of kTimers[timer]; timers keep ticking under a modal window.
     void tick(std::size_t timer);
 
-    // What changed since the last call.
+    // What changed since the last call; the first call is everything.
     Changes take();
 
   private:
+    bool keyOnBoard(Key k);
+    // What the entry does now: nothing while it is disabled or a modal window is up.
+    Request command(std::size_t entry);
+    void redraw();
+
     Scene now_, shown_;
     bool drawn_ = false;
     Request pending_;
+    Draw draw_;
 };
 
 }  // namespace brindle::view

@@ -88,7 +88,7 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), pictures_(Pict
     const POINT at = centredOnWorkArea(hwnd_, {frame.right - frame.left, frame.bottom - frame.top});
     SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    present(presenter_.take());
+    presenter_.attach([this](const view::Changes& c) { present(c); });
 }
 
 MainWindow::~MainWindow() {
@@ -282,25 +282,12 @@ void MainWindow::paintText(const View& v, HDC dc) {
     if (narrow) DeleteObject(narrow);
 }
 
-void MainWindow::choose(std::size_t entry) {
-    const view::Request request = presenter_.choose(entry);
-    present(presenter_.take());
-    switch (request.what) {
-        case layout::Does::AskStop:
-            presenter_.closed(askStop());
-            break;
-        case layout::Does::ShowInfo:
-            runInfoWindow(instance_, hwnd_, layout::kInfoWindows[std::size_t(request.index)],
-                          pictures_);
-            presenter_.closed(false);
-            break;
-        default:
-            return;
+bool MainWindow::showModal(const view::Request& request) {
+    if (request.what == layout::Does::ShowInfo) {
+        runInfoWindow(instance_, hwnd_, layout::kInfoWindows[std::size_t(request.index)],
+                      pictures_);
+        return false;
     }
-    present(presenter_.take());
-}
-
-bool MainWindow::askStop() {
     // The system's own box: its buttons read in the system's language.
     return MessageBoxW(hwnd_, wide(text::kStopQuestion).c_str(), wide(text::kProgramTitle).c_str(),
                        MB_OKCANCEL | MB_DEFBUTTON1) == IDOK;
@@ -311,7 +298,7 @@ void MainWindow::cellButton(Pos p, UINT message, LPARAM lp) {
     const HWND cell = cellWindow(p);
     const int index = indexOf(p);
     if (message != WM_LBUTTONUP) {
-        apply([](view::Presenter& v) { v.pointerDown(); });
+        presenter_.pointerDown();
         pressedCell_ = message == WM_RBUTTONDOWN ? -1 : index;
         if (pressedCell_ >= 0) SetCapture(cell);
         return;
@@ -321,7 +308,7 @@ void MainWindow::cellButton(Pos p, UINT message, LPARAM lp) {
     POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     ClientToScreen(cell, &at);
     if (std::exchange(pressedCell_, -1) == index && WindowFromPoint(at) == cell)
-        apply([p](view::Presenter& v) { v.press(p); });
+        presenter_.press(p);
 }
 
 LRESULT MainWindow::accessible(const View& v, WPARAM wp, LPARAM lp) {
@@ -403,25 +390,25 @@ LRESULT CALLBACK MainWindow::proc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
 LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
     switch (message) {
         case WM_COMMAND:
-            if (HIWORD(wp) == 0 && lp == 0) choose(LOWORD(wp) - std::size_t(kMenuCommandId));
+            if (HIWORD(wp) == 0 && lp == 0) {
+                presenter_.choose(LOWORD(wp) - std::size_t(kMenuCommandId),
+                                  [this](const view::Request& r) { return showModal(r); });
+            }
             return 0;
         case WM_TIMER:
-            apply([i = wp - 1](view::Presenter& v) { v.tick(i); });
+            presenter_.tick(wp - 1);
             return 0;
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
             if (const View* v = viewOf(item->hwndItem)) paint(*v, item->hDC);
             return TRUE;
         }
-        case WM_KEYDOWN: {
-            bool taken = false;
-            apply([&taken, key = keyOf(wp)](view::Presenter& v) { taken = v.key(key); });
-            if (taken) return 0;
+        case WM_KEYDOWN:
+            if (presenter_.key(keyOf(wp))) return 0;
             break;
-        }
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-            apply([](view::Presenter& v) { v.pointerDown(); });
+            presenter_.pointerDown();
             return 0;
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wp);
@@ -455,7 +442,7 @@ LRESULT CALLBACK MainWindow::viewProc(HWND h, UINT message, WPARAM wp, LPARAM lp
             return 1;  // every pixel is painted
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-            if (self) self->apply([](view::Presenter& p) { p.pointerDown(); });
+            if (self) self->presenter_.pointerDown();
             return 0;
         case WM_GETOBJECT:
             if (v) {
@@ -488,7 +475,7 @@ LRESULT CALLBACK MainWindow::cellProc(HWND h, UINT message, WPARAM wp, LPARAM lp
                 return 0;
             case BM_CLICK:
                 // A screen reader's press.
-                self->apply([p](view::Presenter& pr) { pr.press(p); });
+                self->presenter_.press(p);
                 return 0;
             case WM_ERASEBKGND:
                 return 1;

@@ -62,16 +62,9 @@ class MainWindow {
     const View& named(std::string_view name) const;
     HWND cellWindow(Pos p) const { return cells_[std::size_t(indexOf(p))]->hwnd; }
 
-    void choose(std::size_t entry);
-    bool askStop();
+    bool showModal(const view::Request& request);
     void cellButton(Pos p, UINT message, LPARAM lp);
     LRESULT accessible(const View& v, WPARAM wp, LPARAM lp);
-
-    template <typename Input>
-    void apply(Input&& input) {
-        input(presenter_);
-        present(presenter_.take());
-    }
     void present(const view::Changes& changes);
 
     HINSTANCE instance_;
