@@ -20,8 +20,8 @@ inline QRect pixelRect(const layout::Control& c) {
 // A box of device pixels of the window, in the logical coordinates of a widget at
 // `widget` (its place in the window): painting it there covers exactly those pixels.
 inline QRectF logicalRect(const view::Box& device, qreal scale, QPoint widget) {
-    return {device.left / scale - widget.x(), device.top / scale - widget.y(),
-            device.width / scale, device.height / scale};
+    return {device.left / scale - widget.x(), device.top / scale - widget.y(), device.width / scale,
+            device.height / scale};
 }
 
 }  // namespace brindle::qt

@@ -15,8 +15,8 @@ view::Point clientIn(const QPainter& painter, const QWidget* w) {
 
 void fillDevice(QPainter& painter, const QWidget* w, const view::Box& box, const QColor& colour) {
     const view::Point client = clientIn(painter, w);
-    painter.fillRect(logicalRect(box, w->devicePixelRatioF(), QPoint(client.x, client.y) + w->pos()),
-                     colour);
+    painter.fillRect(
+        logicalRect(box, w->devicePixelRatioF(), QPoint(client.x, client.y) + w->pos()), colour);
 }
 
 void paintGridPicture(QPainter& painter, const QWidget* w, const QPixmap& picture,

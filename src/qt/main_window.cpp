@@ -214,7 +214,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             presenter_.pointerDown();
             pressedCell_.reset();
-            if (mouse->button() == Qt::LeftButton) pressedCell_ = cellDrawnAt(mouse->scenePosition());
+            if (mouse->button() == Qt::LeftButton)
+                pressedCell_ = cellDrawnAt(mouse->scenePosition());
             return true;
         }
         case QEvent::MouseButtonRelease: {
@@ -273,7 +274,8 @@ void MainWindow::present(const view::Changes& c) {
     }
     if (c.focus) cells_[std::size_t(indexOf(marker.cell))]->announceFocus();
     for (int k = 0; k < kSegmentCount; ++k) {
-        if (c.segments[std::size_t(k)]) segments_[std::size_t(k)]->setVisible(view::shows(g, k + 1));
+        if (c.segments[std::size_t(k)])
+            segments_[std::size_t(k)]->setVisible(view::shows(g, k + 1));
     }
     if (c.cover) {
         if (g.Image9 && !cover_->hasPicture()) cover_->setPicture(pictures_.cover());

@@ -4,7 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "layout/layout.h"
+#include "qt/geometry.h"
 #include "qt/grid_picture.h"
 
 namespace brindle::qt {
@@ -15,8 +15,8 @@ IconBox::IconBox(QWidget* parent) : QWidget(parent) {
 }
 
 QRect IconBox::inside() const {
-    const int frame = layout::kIconFrame;
-    return rect().adjusted(frame, frame, -frame, -frame);
+    // In layout pixels: Qt scales them itself.
+    return qtRect(view::iconPicture(1));
 }
 
 void IconBox::setPicture(const QPixmap& picture) {

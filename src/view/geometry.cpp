@@ -61,9 +61,7 @@ GridDrawing gridDrawing(const Box& at, std::span<const int> columns, std::span<c
     // A line is a whole number of device pixels, starting at the device pixel whose
     // centre its layout position covers.
     const int thickness = std::max(1, static_cast<int>(std::floor(scale)));
-    const auto start = [scale](int px) {
-        return static_cast<int>(std::ceil(px * scale - 0.5));
-    };
+    const auto start = [scale](int px) { return static_cast<int>(std::ceil(px * scale - 0.5)); };
     for (int x : columns)
         d.lines.push_back({start(at.left + x), box.top, thickness, box.height});
     for (int y : rows)

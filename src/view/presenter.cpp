@@ -4,6 +4,21 @@
 
 namespace brindle::view {
 
+namespace {
+
+// For a front end that has drawn nothing yet.
+Changes everything() {
+    Changes c;
+    c.cells.set();
+    c.segments.set();
+    c.timers.set();
+    c.cover = c.stat = c.minutes = c.seconds = c.icon = c.menus = true;
+    c.spokenBar = c.spokenClock = c.spokenState = true;
+    return c;
+}
+
+}  // namespace
+
 bool Changes::any() const {
     return cells.any() || segments.any() || timers.any() || cover || stat || minutes || seconds ||
            icon || menus || spokenBar || spokenClock || spokenState || focus;
@@ -32,16 +47,6 @@ Changes changes(const Scene& before, const Scene& after) {
     c.spokenClock = c.minutes || c.seconds;
     c.spokenState = stateOf(a) != stateOf(b);
     c.focus = after.marker.shown && !(before.marker == after.marker);
-    return c;
-}
-
-Changes everything() {
-    Changes c;
-    c.cells.set();
-    c.segments.set();
-    c.timers.set();
-    c.cover = c.stat = c.minutes = c.seconds = c.icon = c.menus = true;
-    c.spokenBar = c.spokenClock = c.spokenState = true;
     return c;
 }
 

@@ -34,16 +34,16 @@ inline constexpr std::size_t kTimerCount = layout::kTimers.size();
 
 // What differs on screen between two moments; each flag names what to draw or set again.
 struct Changes {
-    std::bitset<kCellCount> cells;         // picture, pressed state or marker
-    std::bitset<kSegmentCount> segments;   // pro1 .. pro13 shown or hidden
-    std::bitset<kTimerCount> timers;       // kTimers[i] to start or stop
-    bool cover = false;                    // Image9 shown or hidden
-    bool stat = false;                     // Stat's caption
-    bool minutes = false, seconds = false; // Label1, Label3
-    bool icon = false;                     // Picture1's picture
-    bool menus = false;                    // the command entries' enabled states
+    std::bitset<kCellCount> cells;          // picture, pressed state or marker
+    std::bitset<kSegmentCount> segments;    // pro1 .. pro13 shown or hidden
+    std::bitset<kTimerCount> timers;        // kTimers[i] to start or stop
+    bool cover = false;                     // Image9 shown or hidden
+    bool stat = false;                      // Stat's caption
+    bool minutes = false, seconds = false;  // Label1, Label3
+    bool icon = false;                      // Picture1's picture
+    bool menus = false;                     // the command entries' enabled states
     bool spokenBar = false, spokenClock = false, spokenState = false;  // for screen readers
-    bool focus = false;                    // the marker moved to another cell, or appeared
+    bool focus = false;  // the marker moved to another cell, or appeared
 
     bool any() const;
 };
@@ -54,8 +54,6 @@ struct Scene {
 };
 // What a front end that shows `before` must redraw to show `after`.
 Changes changes(const Scene& before, const Scene& after);
-// Everything, for a front end that has drawn nothing yet.
-Changes everything();
 
 // What a front end reads while drawing.
 bool shows(const Game& g, int segment);                       // pro<segment>, 1..13

@@ -11,7 +11,7 @@
 namespace brindle::win32 {
 
 struct Spoken {
-    long role;                          // ROLE_SYSTEM_…
+    long role;  // ROLE_SYSTEM_…
     std::function<std::wstring()> name;
     std::function<std::wstring()> value;  // empty: no value
 };

@@ -115,7 +115,8 @@ void MainWindow::build(std::span<const layout::Control> controls, int parent, in
             buttonProc = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(v.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(cellProc)));
         } else {
-            v.hwnd = create(kViewClass, wide(c.caption), c.kind == Kind::Strip ? WS_CLIPCHILDREN : 0);
+            v.hwnd =
+                create(kViewClass, wide(c.caption), c.kind == Kind::Strip ? WS_CLIPCHILDREN : 0);
         }
         SetWindowLongPtrW(v.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         views_.push_back(v);
@@ -341,7 +342,8 @@ void MainWindow::present(const view::Changes& c) {
     if (c.focus) notify(EVENT_OBJECT_FOCUS, cellWindow(presenter_.marker().cell));
     for (int k = 0; k < kSegmentCount; ++k) {
         if (c.segments[std::size_t(k)])
-            ShowWindow(segments_[std::size_t(k)]->hwnd, view::shows(g, k + 1) ? SW_SHOWNA : SW_HIDE);
+            ShowWindow(segments_[std::size_t(k)]->hwnd,
+                       view::shows(g, k + 1) ? SW_SHOWNA : SW_HIDE);
     }
     if (c.cover) ShowWindow(cover_->hwnd, g.Image9 ? SW_SHOWNA : SW_HIDE);
     if (c.stat) SetWindowTextW(stat_->hwnd, wide(g.clock.Stat).c_str());
@@ -362,8 +364,9 @@ void MainWindow::present(const view::Changes& c) {
     if (c.menus) {
         for (std::size_t i = 0; i < layout::kMenus.size(); ++i) {
             if (layout::kMenus[i].kind != layout::Entry::Command) continue;
-            EnableMenuItem(menuBar_, UINT(kMenuCommandId + i),
-                           MF_BYCOMMAND | (view::enabled(g, layout::kMenus[i]) ? MF_ENABLED : MF_GRAYED));
+            EnableMenuItem(
+                menuBar_, UINT(kMenuCommandId + i),
+                MF_BYCOMMAND | (view::enabled(g, layout::kMenus[i]) ? MF_ENABLED : MF_GRAYED));
         }
     }
     for (std::size_t i = 0; i < view::kTimerCount; ++i) {

@@ -39,7 +39,7 @@ class MainWindow {
     struct View {
         const layout::Control* control;
         HWND hwnd = nullptr;
-        int parent = -1;   // the view it lies in, or -1 for the client area
+        int parent = -1;  // the view it lies in, or -1 for the client area
         view::Box place;  // layout pixels, relative to the client area
     };
 

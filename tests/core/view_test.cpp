@@ -53,7 +53,7 @@ TEST(Keys, ArrowsShowThenMoveTheMarkerAndPlayPressesItsCell) {
         const char* marker;
         std::vector<Pos> played;
     } runs[] = {
-        {{Key::Play}, "none", {}},  // nothing in sight, nothing played
+        {{Key::Play}, "none", {}},              // nothing in sight, nothing played
         {{Key::Other, Key::Right}, "3,3", {}},  // the first arrow only shows the marker
         {{Key::Right, Key::Right, Key::Play}, "3,4", {{3, 4}}},
         {{Key::Up, Key::Up, Key::Up, Key::Up, Key::Up, Key::Play}, "1,3", {{1, 3}}},

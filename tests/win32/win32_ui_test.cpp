@@ -254,10 +254,8 @@ TEST_F(Window, AClickPlaysTheCellDrawnOnTopOfItsPixel) {
         POINT at;
         const char* after;
     } clicks[] = {
-        {{49, 24}, "XX.../X..../...../...../....."},
-        {{50, 24}, "XXX../.X.../...../...../....."},
-        {{96, 24}, ".XXX./..X../...../...../....."},
-        {{24, 48}, "X..../XX.../X..../...../....."},
+        {{49, 24}, "XX.../X..../...../...../....."},   {{50, 24}, "XXX../.X.../...../...../....."},
+        {{96, 24}, ".XXX./..X../...../...../....."},   {{24, 48}, "X..../XX.../X..../...../....."},
         {{193, 192}, "...../...../...../....X/...XX"},
     };
     for (const auto& c : clicks) {
@@ -465,8 +463,8 @@ std::wstring spoken(HWND control) {
     a->get_accRole(self, &role);
     a->get_accName(self, &name);
     a->get_accValue(self, &value);
-    std::wstring out = std::to_wstring(role.lVal) + L"|" + (name ? name : L"") + L"|" +
-                       (value ? value : L"");
+    std::wstring out =
+        std::to_wstring(role.lVal) + L"|" + (name ? name : L"") + L"|" + (value ? value : L"");
     SysFreeString(name);
     SysFreeString(value);
     a->Release();
@@ -494,7 +492,8 @@ TEST_F(Window, TheBarTheClockAndTheIconReadAloud) {
 TEST_F(Window, TheClockStaysInsideItsFrame) {
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
     // The panel Time: columns 183 to 239, rows 242 to 261 of the client area.
-    const int left = dev(183), right = dev(183 + 57) - 1, top = dev(242), bottom = dev(242 + 20) - 1;
+    const int left = dev(183), right = dev(183 + 57) - 1, top = dev(242),
+              bottom = dev(242 + 20) - 1;
     for (int minutes = 0; minutes <= 100; minutes += 100) {
         for (int i = 0; i < minutes * 60; ++i)
             SendMessageW(hwnd(), WM_TIMER, 7, 0);
