@@ -13,24 +13,9 @@ bool inside(const Rect& r, const Rect& box) {
            r.top + r.height <= box.height;
 }
 
-TEST(Layout, NeighbouringCellsOverlapByTwoPixelsAndTheRightOneIsOnTop) {
-    for (int i = 0; i < kCellCount; ++i) {
-        const Pos p = posOf(i);
-        const Rect a = cellRect(p);
-        if (p.col < kSide) {
-            const Rect b = cellRect({p.row, p.col + 1});
-            EXPECT_EQ(pixels(a.left + a.width) - pixels(b.left), 2);
-            // Column 1 lies over column 2; otherwise the right-hand cell is on top.
-            const Pos right{p.row, p.col + 1};
-            EXPECT_EQ(upper(p, right), p.col == 1 ? p : right);
-        }
-        if (p.row < kSide) {
-            const Rect b = cellRect({p.row + 1, p.col});
-            EXPECT_EQ(pixels(a.top + a.height) - pixels(b.top), 2);
-            EXPECT_EQ(upper(p, {p.row + 1, p.col}), (Pos{p.row + 1, p.col}));  // lower row
-        }
-    }
-    // The cells in the window's table stand in that stacking, each once, named by place.
+// Which cell lies on top in each overlap strip is checked where it is played, by the
+// click tables of the shared geometry and of each front end.
+TEST(Layout, TheCellsStandInTheirStackingNamedByPlace) {
     std::vector<std::string> cells;
     for (const Control& c : kMainControls) {
         if (c.kind != Kind::Cell) continue;

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,7 +24,6 @@
 #include <QTimer>
 #include <QWindow>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -76,12 +74,6 @@ Board afterClicks(std::initializer_list<Pos> clicks) {
     for (Pos p : clicks)
         play(b, p);
     return b;
-}
-
-long residentKb() {
-    QFile statm(u"/proc/self/statm"_s);
-    if (!statm.open(QIODevice::ReadOnly)) return 0;
-    return statm.readAll().split(' ').value(1).toLong() * 4;  // pages of 4 KiB
 }
 
 // Fires a timer as if its interval had passed.
@@ -311,6 +303,9 @@ class UiTest : public QObject {
                          qPrintable(u"strip pixel %1,%2"_s.arg(x).arg(y)));
             }
         }
+        // The icon's box and the panels are sunken: dark above and left, light below and right.
+        for (int left : {0, 21, 183})
+            QVERIFY(qGray(strip.pixel(left + 1, 0)) < qGray(strip.pixel(left + 1, 19)));
     }
 
     void textsAreDrawnInTheirFontAndFitTheirBoxesAndTheMenus() {
@@ -378,6 +373,12 @@ class UiTest : public QObject {
                 }
             }
         }
+        // Released over another cell: no move.
+        QTest::mousePress(w->windowHandle(), Qt::LeftButton, {},
+                          origin.toPoint() + cellCentre({1, 1}));
+        QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, {},
+                            origin.toPoint() + cellCentre({1, 3}));
+        QCOMPARE(w->game().cells, start);
     }
 
     void eachInfoWindowDrawsItsTextsAndRuleInPlace_data() {
@@ -554,12 +555,10 @@ class UiTest : public QObject {
     }
 
     void theIconTurnsFromTimerToTimer() {
-        for (int pass = 0; pass < 2; ++pass) {
-            for (int n = 1; n <= 6; ++n) {
-                fire(timer(n));
-                QVERIFY(iconShows(frame(n)));
-                QCOMPARE(differences(), QStringList());  // the next timer alone runs
-            }
+        for (int n = 1; n <= 6; ++n) {
+            fire(timer(n));
+            QVERIFY(iconShows(frame(n)));
+            QCOMPARE(differences(), QStringList());  // the next timer alone runs
         }
         // One real wait, bounded: the timers are wired to the event loop.
         QTRY_COMPARE_WITH_TIMEOUT(caption("Label3"), u"1"_s, 3000);
@@ -567,24 +566,18 @@ class UiTest : public QObject {
 
     void theMinutesReadWholeInsideTheClocksFrame() {
         auto* label = named<ClockLabel>(u"Label1"_s);
-        const QImage before = grabClient();
-        for (const char* minutes : {"99", "999", "9999", "32767"}) {
-            label->setText(QLatin1String(minutes));
-            const int natural = QFontMetrics(label->font()).horizontalAdvance(minutes);
-            // The panel's frame runs down column 183; the colon's box starts at 208.
-            const QImage img = grabClient();
-            for (int y = 242; y < 262; ++y)
-                QVERIFY2(img.pixel(183, y) == before.pixel(183, y), minutes);
-            const auto ink = runs(208 - 184, [&](int x) {
-                for (int y = 245; y < 260; ++y)
-                    if (qGray(img.pixel(184 + x, y)) < 128) return true;
-                return false;
-            });
-            QVERIFY2(!ink.isEmpty(), minutes);
-            // Short ones as they are, longer ones narrower, but whole.
-            const int width = ink.back().first + ink.back().second - ink.front().first;
-            QVERIFY2(ink.back().first + ink.back().second <= 17, minutes);
-            QVERIFY2(width >= std::min(natural, 17) - 2, minutes);
+        // The clock's frame runs down column 183, the minutes' box from 184 to 200.
+        const QImage before = grabClient().copy(183, 242, 25, 20);
+        for (const auto& [minutes, next] :
+             {std::pair{"99", "98"}, {"999", "998"}, {"9999", "9998"}, {"32767", "32766"}}) {
+            QImage shown[2];
+            for (int k = 0; k < 2; ++k) {
+                label->setText(QLatin1String(k ? next : minutes));
+                shown[k] = grabClient().copy(183, 242, 25, 20);
+            }
+            QVERIFY2(shown[0] != shown[1], "the last digit shows, so the whole number does");
+            QVERIFY2(shown[0].copy(0, 0, 1, 20) == before.copy(0, 0, 1, 20), minutes);
+            QVERIFY2(shown[0].copy(18, 0, 7, 20) == before.copy(18, 0, 7, 20), minutes);
         }
     }
 
@@ -614,6 +607,8 @@ class UiTest : public QObject {
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 QTest::mouseClick(box->button(QMessageBox::Cancel), Qt::LeftButton);
             } else {
+                QTest::mouseClick(modal->windowHandle(), Qt::RightButton, Qt::NoModifier, click);
+                QVERIFY2(modal->isVisible(), "only the left button closes it");
                 QTest::mouseClick(modal->windowHandle(), Qt::LeftButton, Qt::NoModifier, click);
             }
             closed = !modal->isVisible();
@@ -632,6 +627,7 @@ class UiTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), client());
         keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Space});
         QCOMPARE(marked(), QStringList({"3,4"}));
+        QCOMPARE(grabClient().pixel(cellCentre({3, 4}) - QPoint(21, 21)), kBlack);  // a dot
         QCOMPARE(w->game().cells, afterClicks({{3, 4}}));
         // A screen reader follows the marker.
         QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(client())->focusChild();
@@ -668,6 +664,7 @@ class UiTest : public QObject {
         QCOMPARE(clock->role(), QAccessible::Clock);
         for (int i = 0; i < 65; ++i)
             fire(timer(7));
+        QCOMPARE(differences(), QStringList());
         QCOMPARE(clock->text(QAccessible::Name) + " " + clock->text(QAccessible::Value),
                  u"Время игры 1 мин 5 с"_s);
         named<QAction>(u"LoadDem3"_s)->trigger();
@@ -684,26 +681,6 @@ class UiTest : public QObject {
             QCOMPARE(stateOf(w->game()), GameState::PuzzleLoaded);
             QCOMPARE(differences(), QStringList());
         }
-    }
-
-    void openingAndClosingKeepsMemoryFlat() {
-        // A window that stayed behind at each opening would cost far more than the bound.
-        const int rounds = 300, warmUp = 30;
-        long settled = 0;
-        for (int i = 0; i < rounds; ++i) {
-            for (const char* command : {"HelpHowToPlay", "HelpPro", "HelpAuhtor"}) {
-                whenModalOpens([](QWidget* modal) { modal->close(); });
-                named<QAction>(QLatin1String(command))->trigger();
-            }
-            if (i == warmUp) settled = residentKb();
-        }
-        const long grown = residentKb() - settled;
-        qInfo("resident memory grew by %ld KiB over %d openings", grown, 3 * (rounds - warmUp));
-#if !defined(__SANITIZE_ADDRESS__)
-        // ASan's allocator holds freed memory back on purpose, so only the plain build
-        // can bound the resident size; LeakSanitizer checks the sanitized one at exit.
-        QVERIFY2(grown < 512, "each opening must give back what it took");
-#endif
     }
 };
 
