@@ -391,21 +391,32 @@ TEST_F(Window, CellsReadAsNamedButtonsPressedWhileLit) {
         const bool pressed = SendMessageW(cell, BM_GETSTATE, 0, 0) & BST_PUSHED;
         EXPECT_EQ(pressed, seen[std::size_t(i + i / kSide)] == 'X') << "cell " << i;
     }
+    // Held down and moved off, a lit cell still reads pressed: it reads what it shows.
+    POINT at{dev(24), dev(24)}, off{dev(120), dev(24)};
+    ClientToScreen(hwnd(), &at);
+    ClientToScreen(hwnd(), &off);
+    mouse(at, MOUSEEVENTF_LEFTDOWN);
+    mouse(off, 0);
+    pump(200);
+    EXPECT_TRUE(SendMessageW(control("rc_1_1"), BM_GETSTATE, 0, 0) & BST_PUSHED);
+    mouse(off, MOUSEEVENTF_LEFTUP);
+    pump(100);
     // A screen reader's press plays the cell.
     SendMessageW(control("rc_1_1"), BM_CLICK, 0, 0);
     pump(100);
     EXPECT_EQ(board(), ".XX.X/XX.X./X.X.X/.X.X./X.X.X");
 }
 
-TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClick) {
+TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClickOrEscape) {
     const struct {
         const char* command;
         const wchar_t* caption;
         SIZE client;
+        bool escape;  // closed by Escape rather than a click
     } windows[] = {
-        {"HelpHowToPlay", L"Как играть", {325, 119}},
-        {"HelpPro", L"Возможности программы", {312, 292}},
-        {"HelpAuhtor", L"О Brindle", {325, 78}},
+        {"HelpHowToPlay", L"Как играть", {325, 119}, false},
+        {"HelpPro", L"Возможности программы", {312, 292}, false},
+        {"HelpAuhtor", L"О Brindle", {325, 78}, true},
     };
     for (const auto& w : windows) {
         std::wstring seen;  // caption, client size, owner, the rule, and the click's effect
@@ -425,12 +436,18 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClick) {
                 shot.at(left - 1, row) != kBlack && shot.at(right + 1, row) != kBlack &&
                 shot.at(dev(150), row - 1) != kBlack && shot.at(dev(150), row + dev(1)) != kBlack;
             seen += rule ? L", rule in place" : L", rule astray";
-            // Meanwhile the main window takes no command.
+            // Meanwhile the main window takes no command and no mouse button.
             SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(commandId("LoadFull"), 0), 0);
+            PostMessageW(control("rc_3_3"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            Sleep(100);
             POINT on{dev(100), dev(40)};  // on a text
             ClientToScreen(info, &on);
-            mouse(on, MOUSEEVENTF_LEFTDOWN);
-            mouse(on, MOUSEEVENTF_LEFTUP);
+            if (w.escape) {
+                key(VK_ESCAPE);
+            } else {
+                mouse(on, MOUSEEVENTF_LEFTDOWN);
+                mouse(on, MOUSEEVENTF_LEFTUP);
+            }
             for (int i = 0; i < 100 && IsWindow(info); ++i)
                 Sleep(20);
             seen += IsWindow(info) ? L", still open" : L", closed";
@@ -504,6 +521,10 @@ TEST_F(Window, TheClockStaysInsideItsFrame) {
         EXPECT_EQ(wrong, 0) << minutes << " minutes";
     }
     EXPECT_EQ(textOf(control("Label1")), L"100");
+    // The icon's box is sunken two lines deep.
+    const Shot icon(control("Picture1"));
+    EXPECT_EQ(icon.at(0, 0), dark);
+    EXPECT_EQ(icon.at(dev(1), dev(1)), GetSysColor(COLOR_3DDKSHADOW));
 }
 
 }  // namespace
