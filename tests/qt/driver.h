@@ -1,0 +1,286 @@
+// The Qt tests' driver: the real main window, input as the platform delivers it,
+// and what the window shows compared with the game it holds.
+#pragma once
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+#include "board/progress.h"
+#include "puzzles/load.h"
+#include "qt/app.h"
+#include "qt/cell_view.h"
+#include "qt/clock_label.h"
+#include "qt/main_window.h"
+#include "qt/qt_text.h"
+
+using namespace brindle;
+using namespace brindle::qt;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QRgb kBlack = qRgb(0, 0, 0);
+
+// Runs of consecutive indices for which `black` holds: (start, length).
+QList<QPair<int, int>> runs(int count, const std::function<bool(int)>& black) {
+    QList<QPair<int, int>> out;
+    for (int i = 0; i < count; ++i) {
+        if (!black(i)) continue;
+        int j = i;
+        while (j < count && black(j))
+            ++j;
+        out.append({i, j - i});
+        i = j;
+    }
+    return out;
+}
+
+struct Text {
+    QRect twips;  // where the layout puts it
+    const char* text;
+};
+
+QString xprop(QWidget* w, const char* property) {
+    QProcess p;
+    p.start(u"xprop"_s, {u"-id"_s, QString::number(w->winId()), QLatin1String(property)});
+    p.waitForFinished();
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+Board afterClicks(std::initializer_list<Pos> clicks) {
+    Board b = Board::filled(Cell::Unlit);
+    for (Pos p : clicks)
+        play(b, p);
+    return b;
+}
+
+// Fires a timer as if its interval had passed.
+void fire(QTimer* t) {
+    QVERIFY(QMetaObject::invokeMethod(t, "timeout", Qt::DirectConnection));
+}
+
+QPoint cellCentre(Pos p) {
+    return {(p.col - 1) * 48 + 25, (p.row - 1) * 48 + 25};
+}
+
+// Runs `inside` once the next modal window is up, then returns.
+void whenModalOpens(std::function<void(QWidget*)> inside) {
+    QTimer::singleShot(0, qApp, [inside] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            // The window may show on the next turn of the event loop.
+            whenModalOpens(inside);
+            return;
+        }
+        QPointer<QWidget> guard(modal);
+        inside(modal);
+        // A check that failed inside must not leave the test waiting on an open window.
+        if (guard && guard->isVisible()) guard->close();
+    });
+}
+
+// What an assistive tool does to press a control (a cell).
+void pressAccessibly(QObject* control) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
+    QVERIFY(a && a->actionInterface());
+    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+}  // namespace
+
+struct Driver {
+    std::unique_ptr<MainWindow> w;
+    qreal scale = 1;
+
+    template <class T = QWidget>
+    T* named(const QString& name = {}) {  // without a name: any of that type
+        return w->findChild<T*>(name);
+    }
+
+    QTimer* timer(int n) { return named<QTimer>(u"Timer%1"_s.arg(n)); }
+
+    // The client area below the menu bar, where all layout coordinates start.
+    QWidget* client() { return named(u"client"_s); }
+
+    // The client area as drawn on screen.
+    // The client area as drawn, in device pixels. At scale 1 it is what the window last
+    // painted, so that a missed repaint shows; at other scales it is painted afresh, since
+    // the offscreen screen grabs windows at their logical size.
+    QImage grabClient() {
+        QCoreApplication::processEvents();  // the repaints that are due
+        const QRect r(client()->mapTo(w.get(), QPoint()), client()->size());
+        const QPixmap shown =
+            scale == 1 ? w->screen()->grabWindow(w->winId(), r.x(), r.y(), r.width(), r.height())
+                       : client()->grab();
+        return shown.toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    bool iconShows(Picture p) {
+        // What the box shows on screen: the picture over the window's background.
+        QWidget* box = named(u"Picture1"_s);
+        QImage expected(16, 16, QImage::Format_ARGB32_Premultiplied);
+        expected.fill(box->palette().window().color());
+        QPainter(&expected).drawPixmap(0, 0, w->pictures().of(p));
+        return grabClient().copy(2, 244, 16, 16) == expected.convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Everything the window shows that differs from the game it holds: cell pictures,
+    // segments, captions, the icon, the cover, menu entries and running timers.
+    QStringList differences() {
+        const Game& g = w->game();
+        const QImage shown = grabClient();
+        QStringList out;
+        for (int i = 0; i < kCellCount; ++i) {
+            const Pos p = posOf(i);
+            auto* cell = named<CellView>(u"rc_%1_%2"_s.arg(p.row).arg(p.col));
+            const QColor inside = shown.pixelColor(cellCentre(p));
+            const QColor want = g.Image9           ? QColor(192, 192, 192)  // the cover
+                                : g.cells.isLit(p) ? QColor(255, 255, 0)
+                                                   : QColor(255, 255, 255);
+            if (inside != want) out << cell->objectName();
+        }
+        for (int k = 1; k <= kSegmentCount; ++k) {
+            if (named<QLabel>(u"pro%1"_s.arg(k))->isVisible() != (k <= g.progress.segments)) {
+                out << u"pro%1"_s.arg(k);
+            }
+        }
+        auto captionIs = [&](const char* name, const std::string& text) {
+            if (named<QLabel>(QLatin1String(name))->text() != QString::fromStdString(text))
+                out << name;
+        };
+        captionIs("Label1", g.clock.minutesCaption);
+        captionIs("Label3", g.clock.secondsCaption);
+        captionIs("Stat", g.clock.Stat);
+        if (!iconShows(g.icon.Picture1)) out << "Picture1";
+        if (named(u"Image9"_s)->isVisible() != g.Image9) out << "Image9";
+        if (named<QAction>(u"GameNew"_s)->isEnabled() != g.GameNew) out << "GameNew";
+        if (named<QAction>(u"GameStop"_s)->isEnabled() != g.GameStop) out << "GameStop";
+        for (int n = 1; n <= kRingSize; ++n) {
+            if (timer(n)->isActive() != g.icon.enabled[static_cast<std::size_t>(n - 1)]) {
+                out << u"Timer%1"_s.arg(n);
+            }
+        }
+        if (timer(7)->isActive() != g.clock.running) out << "Timer7";
+        return out;
+    }
+
+    // A real left click at a pixel of the client area, delivered to the window as the
+    // platform would deliver it; the toolkit picks the widget on top at that point.
+    void clickAt(QPoint clientPixel) {
+        QWindow* window = w->windowHandle();
+        QVERIFY(window);
+        const QPoint at = client()->mapTo(w.get(), clientPixel);
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    // Opens the menus along the path of objectNames by clicking them, and clicks the last.
+    void chooseMenu(const QStringList& path) {
+        QWidget* container = w->menuBar();
+        for (const QString& name : path) {
+            QAction* action = nullptr;
+            for (QAction* a : container->actions()) {
+                if (a->objectName() == name) action = a;
+            }
+            QVERIFY2(action, qPrintable("no menu entry " + name));
+            const QRect r = qobject_cast<QMenuBar*>(container)
+                                ? qobject_cast<QMenuBar*>(container)->actionGeometry(action)
+                                : qobject_cast<QMenu*>(container)->actionGeometry(action);
+            QTest::mouseClick(container, Qt::LeftButton, Qt::NoModifier, r.center());
+            if (QMenu* sub = action->menu()) {
+                QTRY_VERIFY2(sub->isVisible(), qPrintable(name + " did not open"));
+                container = sub;
+            }
+        }
+    }
+
+    // Chooses Game > Stop game through the menus and answers the box with a click on
+    // `answer`, or with Escape when it is NoButton.
+    void stopGame(int answer) {
+        whenModalOpens([answer](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            if (answer == QMessageBox::NoButton) {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else {
+                QTest::mouseClick(box->button(QMessageBox::StandardButton(answer)), Qt::LeftButton);
+            }
+        });
+        chooseMenu({"Game", "GameStop"});
+    }
+
+    int device(qreal logical) const { return int(std::floor(logical * scale)); }
+
+    // Six vertical and six horizontal black lines over the board, all of one width, each
+    // unbroken from edge to edge, where the layout puts them; between them only `fills`.
+    void checkGrid(const QSet<QRgb>& fills) {
+        const QImage img = grabClient();
+        const int side = device(242) - 1;  // the last device pixel of the board
+        const QList<int> columns = {0, 49, 96, 144, 192, 241}, rows = {0, 48, 96, 144, 192, 241};
+        const auto black = [](QRgb c) { return (c & 0xffffff) == 0; };
+        // Along a row through the middle of the cells, and a column likewise.
+        const auto across = runs(side + 1, [&](int x) { return black(img.pixel(x, device(120))); });
+        const auto down = runs(side + 1, [&](int y) { return black(img.pixel(device(120), y)); });
+        QCOMPARE(across.size(), 6);
+        QCOMPARE(down.size(), 6);
+        const int width = across.front().second;
+        QCOMPARE(width, std::max(1, int(std::floor(scale))));
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(across[i].second, width);
+            QCOMPARE(down[i].second, width);
+            QVERIFY2(std::abs(across[i].first - columns[i] * scale) < 1.0,
+                     qPrintable(QString::number(i)));
+            QVERIFY2(std::abs(down[i].first - rows[i] * scale) < 1.0,
+                     qPrintable(QString::number(i)));
+            for (int t = 0; t <= side; ++t) {
+                QVERIFY2(black(img.pixel(across[i].first, t)), "a vertical line is broken");
+                QVERIFY2(black(img.pixel(t, down[i].first)), "a horizontal line is broken");
+            }
+        }
+        for (int y = 0; y <= side; ++y) {
+            for (int x = 0; x <= side; ++x) {
+                const QRgb c = img.pixel(x, y) | 0xff000000u;
+                QVERIFY2(c == kBlack || fills.contains(c), "a colour of the board's own making");
+            }
+        }
+    }
+
+    QString caption(const char* name) { return named<QLabel>(QLatin1String(name))->text(); }
+    CellView* cell(Pos p) { return named<CellView>(u"rc_%1_%2"_s.arg(p.row).arg(p.col)); }
+    // The cells that show the marker, as "r,c".
+    QStringList marked() {
+        QStringList out;
+        for (int i = 0; i < kCellCount; ++i) {
+            if (cell(posOf(i))->isMarked()) {
+                out << u"%1,%2"_s.arg(posOf(i).row).arg(posOf(i).col);
+            }
+        }
+        return out;
+    }
+    void keys(std::initializer_list<Qt::Key> list) {
+        for (Qt::Key k : list)
+            QTest::keyClick(w->windowHandle(), k);
+    }
+    QAccessibleInterface* accessible(const char* name) {
+        return QAccessible::queryAccessibleInterface(named<QObject>(QLatin1String(name)));
+    }
+};

@@ -1,0 +1,276 @@
+// The Windows tests' driver: the real window under Wine, input through SendInput,
+// the menus' own commands, the window's pixels and what a screen reader reads.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h:
+#include <oleacc.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "layout/layout.h"
+#include "win32/main_window.h"
+
+namespace brindle::win32 {
+namespace {
+
+// The colours the game is drawn in.
+constexpr COLORREF kYellow = RGB(255, 255, 0), kWhite = RGB(255, 255, 255),
+                   kCoverGrey = RGB(192, 192, 192), kBlack = RGB(0, 0, 0),
+                   kSegmentBlue = RGB(0, 0, 128);
+constexpr int kPitch = 48;  // a cell's place on the board, in layout pixels
+
+// The screen's scale (dots per inch / 96), which the test runs at; and the first device
+// pixel of a layout pixel, rounded as the window is laid out.
+double scale = 1;
+int dev(int px) {
+    return static_cast<int>(std::floor(px * scale + 0.5));
+}
+
+// Runs the thread's messages for `ms` milliseconds, or until `done` holds.
+bool pump(DWORD ms, const std::function<bool()>& done = {}) {
+    const DWORD end = GetTickCount() + ms;
+    for (;;) {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        if (done && done()) return true;
+        const DWORD now = GetTickCount();
+        if (LONG(end - now) <= 0) return done ? done() : true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(end - now, 20), QS_ALLINPUT);
+    }
+}
+
+std::wstring textOf(HWND h) {
+    wchar_t s[256] = {};
+    GetWindowTextW(h, s, 256);
+    return s;
+}
+
+// A window's client area as it is drawn on the screen.
+struct Shot {
+    explicit Shot(HWND h) {
+        RECT r;
+        GetClientRect(h, &r);
+        width = r.right;
+        height = r.bottom;
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HDC dc = GetDC(h);
+        HDC mem = CreateCompatibleDC(dc);
+        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BitBlt(mem, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        pixels.assign(p, p + std::size_t(width) * std::size_t(height));
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        ReleaseDC(h, dc);
+    }
+    COLORREF at(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;  // outside the window
+        const std::uint32_t p = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+        return RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
+    }
+    // The board as it looks: X yellow, . white, # covered, one row per five cells.
+    std::string board() const {
+        std::string s;
+        for (int r = 0; r < kSide; ++r) {
+            if (r) s += '/';
+            for (int c = 0; c < kSide; ++c) {
+                const COLORREF p = at(dev(c * kPitch + kPitch / 2), dev(r * kPitch + kPitch / 2));
+                s += p == kYellow ? 'X' : p == kWhite ? '.' : p == kCoverGrey ? '#' : '?';
+            }
+        }
+        return s;
+    }
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// Moves the mouse to a screen pixel, exactly, and presses or releases the left button.
+void mouse(POINT at, DWORD button) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = (at.x * 65536 + w - 1) / w;
+    in.mi.dy = (at.y * 65536 + h - 1) / h;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+    SendInput(1, &in, sizeof in);
+}
+
+// A left click that goes down at one layout pixel of a window and up at another.
+void click(HWND h, POINT down, std::optional<POINT> up = {}) {
+    POINT at[2] = {down, up.value_or(down)};
+    for (POINT& p : at) {
+        p = {dev(p.x), dev(p.y)};
+        ClientToScreen(h, &p);
+    }
+    mouse(at[0], MOUSEEVENTF_LEFTDOWN);
+    mouse(at[1], MOUSEEVENTF_LEFTUP);
+}
+
+void key(WORD vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+// Waits for a visible window of this class and this program, from another thread.
+HWND await(const wchar_t* cls) {
+    for (int i = 0; i < 250; ++i) {
+        for (HWND h = FindWindowExW(nullptr, nullptr, cls, nullptr); h;
+             h = FindWindowExW(nullptr, h, cls, nullptr)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(h, &process);
+            if (process == GetCurrentProcessId() && IsWindowVisible(h)) return h;
+        }
+        Sleep(20);
+    }
+    ADD_FAILURE() << "no window appeared";
+    return nullptr;
+}
+
+UINT commandId(std::string_view name) {
+    for (std::size_t i = 0; i < layout::kMenus.size(); ++i) {
+        if (layout::kMenus[i].name == name) return UINT(kMenuCommandId + i);
+    }
+    ADD_FAILURE() << "no menu entry " << name;
+    return 0;
+}
+
+class Window : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CoInitialize(nullptr);  // as the program's own main does
+        window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr));
+        ShowWindow(hwnd(), SW_SHOW);
+        scale = GetDpiForWindow(hwnd()) / 96.0;
+        // The scale the runner set for this run, if any, is the window's.
+        if (const char* dpi = std::getenv("BRINDLE_DPI")) {
+            ASSERT_EQ(GetDpiForWindow(hwnd()), UINT(std::atoi(dpi)));
+        }
+        SetForegroundWindow(hwnd());
+        pump(300);
+    }
+    void TearDown() override {
+        window.reset();
+        MSG m;  // the window's quit is for a program's loop, not for the next test
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    HWND hwnd() const { return window->hwnd(); }
+    // Runs a menu command as choosing it does, while `meanwhile` works the windows it
+    // opens from another thread.
+    void choose(std::string_view name, const std::function<void()>& meanwhile = {}) {
+        std::thread helper;
+        if (meanwhile) helper = std::thread(meanwhile);
+        SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(commandId(name), 0), 0);
+        if (helper.joinable()) helper.join();
+        pump(150);
+    }
+    bool enabled(std::string_view entry) const {
+        return !(GetMenuState(GetMenu(hwnd()), commandId(entry), MF_BYCOMMAND) & MF_GRAYED);
+    }
+    HWND control(std::string_view name) const {
+        for (std::size_t i = 0; i < layout::kMainControls.size(); ++i) {
+            if (layout::kMainControls[i].name == name)
+                return GetDlgItem(hwnd(), int(kMainControlId + i));
+        }
+        const HWND strip = GetDlgItem(hwnd(), kMainControlId);
+        for (std::size_t i = 0; i < layout::kStatusControls.size(); ++i) {
+            if (layout::kStatusControls[i].name == name)
+                return GetDlgItem(strip, int(kStatusControlId + i));
+        }
+        return nullptr;
+    }
+    std::string board() const { return Shot(hwnd()).board(); }
+    int segmentsShown() const {
+        const Shot shot(hwnd());
+        int n = 0;
+        for (int k = 0; k < kSegmentCount; ++k)  // a segment's middle, in the strip at y 242
+            n += shot.at(dev(29 + 12 * k), dev(242 + 10)) == kSegmentBlue;
+        return n;
+    }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+// Answers the stop box with `button`, and writes down what the player sees of it: its
+// title, the text, the default button's id, whether it has an icon, and the buttons.
+std::function<void()> answerStopBox(std::wstring& seen, int button) {
+    return [&seen, button] {
+        HWND box = await(L"#32770");
+        if (!box) return;
+        std::wstring text, icon = L"no icon";
+        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            wchar_t cls[32] = {};
+            GetClassNameW(c, cls, 32);
+            if (std::wstring(cls) != L"Static") continue;
+            if (SendMessageW(c, STM_GETICON, 0, 0)) icon = L"icon";
+            if (!textOf(c).empty()) text = textOf(c);
+        }
+        seen = textOf(box) + L"|" + text + L"|default " +
+               std::to_wstring(LOWORD(SendMessageW(box, DM_GETDEFID, 0, 0))) + L"|" + icon + L"|" +
+               textOf(GetDlgItem(box, IDOK)) + L"|" + textOf(GetDlgItem(box, IDCANCEL));
+        if (button == IDOK) {
+            key(VK_RETURN);  // what the default button answers
+        } else {
+            RECT r;
+            GetWindowRect(GetDlgItem(box, button), &r);
+            const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            mouse(middle, MOUSEEVENTF_LEFTDOWN);
+            mouse(middle, MOUSEEVENTF_LEFTUP);
+        }
+        for (int i = 0; i < 100 && IsWindow(box); ++i)
+            Sleep(20);
+        if (IsWindow(box)) {  // never leave the test waiting on it
+            ADD_FAILURE() << "the stop box stayed up";
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        }
+    };
+}
+
+// What a screen reader gets from a control through the system's accessibility
+// interface: "role|name|value".
+std::wstring spoken(HWND control) {
+    IAccessible* a = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&a)))) {
+        return L"no object";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    BSTR name = nullptr, value = nullptr;
+    a->get_accRole(self, &role);
+    a->get_accName(self, &name);
+    a->get_accValue(self, &value);
+    std::wstring out =
+        std::to_wstring(role.lVal) + L"|" + (name ? name : L"") + L"|" + (value ? value : L"");
+    SysFreeString(name);
+    SysFreeString(value);
+    a->Release();
+    return out;
+}
+
+}  // namespace
+}  // namespace brindle::win32
