@@ -29,13 +29,6 @@ TEST(Layout, TheCellsStandInTheirStackingNamedByPlace) {
     EXPECT_EQ(cells.back(), "rc_1_2");
 }
 
-TEST(Layout, TheGridLinesLieWhereTheBoardShowsThem) {
-    const GridLines g = gridLines();
-    EXPECT_EQ(g.columns, (std::array<int, 6>{0, 49, 96, 144, 192, 241}));
-    EXPECT_EQ(g.rows, (std::array<int, 6>{0, 48, 96, 144, 192, 241}));
-    EXPECT_EQ(kBoardPixels, 242);
-}
-
 TEST(Layout, EveryControlLiesInsideItsContainer) {
     const Rect strip = kMainControls.front().at;
     for (const Control& c : kMainControls) {
