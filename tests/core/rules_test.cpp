@@ -58,14 +58,6 @@ TEST(Board, AClickInvertsItsCellAndItsNeighboursOnTheBoard) {
     }
 }
 
-TEST(Board, ACellShowingNeitherPictureIsLeftAlone) {
-    Board b = boardFrom({".....", "..n..", ".nX..", ".....", "....."});
-    play(b, {3, 3});
-    EXPECT_EQ(picture(b), "...../..n../.n.X./..X../.....");
-    play(b, {2, 3});
-    EXPECT_EQ(picture(b), "..X../.XnX./.nXX./..X../.....");
-}
-
 // The lit count and the segments the bar shows for it.
 TEST(Progress, ProCountsTheLitPicturesWherever) {
     const struct {
@@ -83,12 +75,6 @@ TEST(Progress, ProCountsTheLitPicturesWherever) {
         EXPECT_EQ(p.lit, b.lit);
         EXPECT_EQ(p.segments, b.segments);
     }
-    // A click on a cell showing neither picture still recounts.
-    Game g;  // the layout, before start-up gave the cells a picture
-    g.cells.setLit({5, 5});
-    click(g, {1, 1});
-    EXPECT_EQ(picture(g.cells), "nnnnn/nnnnn/nnnnn/nnnnn/nnnnX");
-    EXPECT_EQ(g.progress.lit, 1);
 }
 
 // The clock where the random-play test does not reach: the end of the minutes count.

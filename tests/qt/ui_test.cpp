@@ -51,6 +51,8 @@ class UiTest : public QObject, Driver {
         for (QAction* a : w->menuBar()->actions())
             bar << a->text();
         QCOMPARE(bar, QStringList({"Игра", "Загрузить", "Справка"}));
+        const QList<QAction*> help = named<QMenu>(u"Help"_s)->actions();
+        QVERIFY(help.size() == 4 && help[2]->isSeparator());
     }
 
     void theBoardStaysCrisp() {
