@@ -35,8 +35,9 @@ TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
     const HWND seconds = control("Label3");
     const auto icon = [this] { return Shot(control("Picture1")).pixels; };
     const auto first = icon();
-    EXPECT_TRUE(pump(1500, [&] { return icon() != first; }));
-    EXPECT_TRUE(pump(5000, [&] { return textOf(seconds) == L"2"; }));
+    // Bounded waits, generous for a loaded machine: the timers are real.
+    EXPECT_TRUE(pump(5000, [&] { return icon() != first; }));
+    EXPECT_TRUE(pump(8000, [&] { return textOf(seconds) >= L"2"; }));
     click(hwnd(), {120, 120});
     pump(200);
     std::wstring seen;
