@@ -76,8 +76,11 @@ QString qt(const std::string& utf8) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), pictures_(Pictures::load()), cellAtCreation_(pictures_.white.copy()) {
+MainWindow::MainWindow(view::WallClock now, QWidget* parent)
+    : QMainWindow(parent),
+      pictures_(Pictures::load()),
+      cellAtCreation_(pictures_.white.copy()),
+      presenter_(std::move(now)) {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(QString::fromUtf8(text::kMainCaption));
     setWindowIcon(pictures_.programIcon);

@@ -29,7 +29,9 @@ class IconBox;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // `now` is the wall clock the game clock keeps up with; tests give their own.
+    explicit MainWindow(view::WallClock now = std::chrono::steady_clock::now,
+                        QWidget* parent = nullptr);
 
     const Game& game() const { return presenter_.game(); }
     const Pictures& pictures() const { return pictures_; }

@@ -69,7 +69,7 @@ bool enabled(const Game& g, const layout::MenuEntry& entry) {
     }
 }
 
-Presenter::Presenter() {
+Presenter::Presenter(WallClock now) : now_fn_(std::move(now)) {
     now_.game = startUp();
 }
 
@@ -80,6 +80,8 @@ void Presenter::attach(Draw draw) {
 }
 
 void Presenter::redraw() {
+    // A halted clock starts counting afresh from its next tick.
+    if (!now_.game.clock.running) anchored_ = -1;
     if (!draw_) return;
     const Changes c = take();
     if (c.any()) draw_(c);
@@ -169,11 +171,32 @@ void Presenter::tick(std::size_t timer) {
     if (timer >= kTimerCount) return;
     const int ring = layout::kTimers[timer].ring;
     if (ring == 0) {
-        clockTick(now_.game);
+        clockTick();
     } else {
         ringTick(now_.game, ring);
     }
     redraw();
+}
+
+void Presenter::clockTick() {
+    Clock& c = now_.game.clock;
+    if (!c.running) return;
+    const auto shown = [&c] { return std::int64_t{c.minutes} * 60 + c.seconds; };
+    const Time t = now_fn_();
+    if (anchored_ < 0 || c.Stat == "0") {
+        brindle::clockTick(now_.game);
+        anchor_ = t;
+        anchored_ = shown();
+        return;
+    }
+    // The seconds due, to the nearest: a timer may fire a little early or late.
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(t - anchor_).count();
+    const std::int64_t due = anchored_ + (ms + 500) / 1000;
+    while (shown() < due) {
+        const Clock before = c;
+        brindle::clockTick(now_.game);
+        if (c == before) break;  // held at the largest time it can show
+    }
 }
 
 Changes Presenter::take() {

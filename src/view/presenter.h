@@ -5,7 +5,9 @@
 #pragma once
 
 #include <bitset>
+#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 #include "layout/layout.h"
@@ -48,6 +50,10 @@ struct Changes {
     bool any() const;
 };
 
+// The wall clock the game clock keeps up with; tests give their own.
+using Time = std::chrono::steady_clock::time_point;
+using WallClock = std::function<Time()>;
+
 struct Scene {
     Game game;
     Marker marker;
@@ -68,7 +74,8 @@ class Presenter {
     // the stop box, whether the player answered OK.
     using Show = std::function<bool(const Request&)>;
 
-    Presenter();  // the game after start-up
+    // The game after start-up, its clock kept up with `now`.
+    explicit Presenter(WallClock now = std::chrono::steady_clock::now);
     // From now on every input ends by drawing what it changed; draws everything first.
     void attach(Draw draw);
 
@@ -87,7 +94,11 @@ class Presenter {
     // A menu entry, by its place in kMenus. Disabled entries do nothing, however they
     // are chosen.
     void choose(std::size_t entry, const Show& show);
-    // A tick of kTimers[timer]; timers keep ticking under a modal window.
+    // A tick of kTimers[timer]; timers keep ticking under a modal window. Ticks of the
+    // clock's timer may come late or not at all (a stopped process, a starved one, a
+    // hidden browser tab): the clock then catches up, second by second, to the seconds
+    // that really passed since its first tick, and never runs ahead of them. A front end
+    // may tick the clock whenever it likes to bring it up to date.
     void tick(std::size_t timer);
 
     // What changed since the last call; the first call is everything.
@@ -98,8 +109,14 @@ class Presenter {
     // What the entry does now: nothing while it is disabled or a modal window is up.
     Request command(std::size_t entry);
     void redraw();
+    void clockTick();
 
     Scene now_, shown_;
+    WallClock now_fn_;
+    // The clock's wall-clock anchor: at `anchor_` it showed `anchored_` seconds. Unset
+    // (-1) until its first tick and whenever it is halted or restarts.
+    Time anchor_;
+    std::int64_t anchored_ = -1;
     bool drawn_ = false;
     Request pending_;
     Draw draw_;

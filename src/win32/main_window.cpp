@@ -58,7 +58,8 @@ void notify(DWORD event, HWND h) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), pictures_(Pictures::load()) {
+MainWindow::MainWindow(HINSTANCE instance, view::WallClock now)
+    : instance_(instance), pictures_(Pictures::load()), presenter_(std::move(now)) {
     registerClass(instance, kViewClass, viewProc);
     registerClass(instance, kMainClass, proc, GetSysColorBrush(COLOR_BTNFACE),
                   programIcon(instance, SM_CXICON, SM_CYICON),

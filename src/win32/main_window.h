@@ -27,7 +27,9 @@ inline constexpr int kMenuCommandId = 100;
 
 class MainWindow {
   public:
-    explicit MainWindow(HINSTANCE instance);
+    // `now` is the wall clock the game clock keeps up with; tests give their own.
+    explicit MainWindow(HINSTANCE instance,
+                        view::WallClock now = std::chrono::steady_clock::now);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;

@@ -4,10 +4,12 @@
 // what a screen reader hears.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "puzzles/load.h"
 #include "view/geometry.h"
@@ -228,6 +230,61 @@ TEST(Speech, AStoppedGameSaysSoAndItsClockReadsZero) {
     choose(v, "GameStop", true);
     EXPECT_EQ(stateText(v.game()), "игра остановлена, играть в неё нельзя");
     EXPECT_EQ(clockValue(v.game()), "0 мин 0 с");
+}
+
+// The clock shows the whole seconds that really passed since its first tick, however
+// late its ticks come; the times are milliseconds of the wall clock at each tick.
+TEST(Clock, KeepsTrueTimeWhenTicksComeLateOrNotAtAll) {
+    const struct {
+        const char* why;
+        std::vector<int> at;
+        std::vector<int> shown;  // seconds after each tick
+    } runs[] = {
+        {"on time", {1000, 2000, 3000}, {1, 2, 3}},
+        {"a little early or late", {1000, 1990, 3020, 3980}, {1, 2, 3, 4}},
+        {"a tick lost", {1000, 3000, 4000}, {1, 3, 4}},
+        {"the process stopped for 5 s", {1000, 2000, 8000, 9000}, {1, 2, 8, 9}},
+        {"the late ticks then come at once", {1000, 7000, 7001, 7002, 8000}, {1, 7, 7, 7, 8}},
+        {"starved: a tick every 1.7 s", {1000, 2700, 4400, 6100}, {1, 3, 4, 6}},
+        {"past a minute at once", {500, 70500}, {1, 71}},
+    };
+    for (const auto& r : runs) {
+        Time t;
+        Presenter v([&t] { return t; });
+        std::vector<int> shown;
+        for (const int ms : r.at) {
+            t = Time(std::chrono::milliseconds(ms));
+            v.tick(6);  // Timer7
+            shown.push_back(v.game().clock.minutes * 60 + v.game().clock.seconds);
+        }
+        EXPECT_EQ(shown, r.shown) << r.why;
+    }
+    // Caught up second by second, so the captions roll over the minute as the ticks would.
+    Time t;
+    Presenter v([&t] { return t; });
+    v.tick(6);
+    t += std::chrono::seconds(125);
+    v.tick(6);
+    EXPECT_EQ(v.game().clock.minutesCaption, "2");
+    EXPECT_EQ(v.game().clock.secondsCaption, "6");
+    EXPECT_EQ(clockValue(v.game()), "2 мин 6 с");
+    // Stopped, the clock counts nothing; a new game counts afresh from its next tick.
+    choose(v, "GameStop", true);
+    t += std::chrono::seconds(100);
+    v.tick(6);
+    EXPECT_EQ(clockValue(v.game()), "0 мин 0 с");
+    choose(v, "GameNew");
+    t += std::chrono::seconds(30);
+    v.tick(6);
+    EXPECT_EQ(clockValue(v.game()), "0 мин 1 с");
+    t += std::chrono::seconds(2);
+    v.tick(6);
+    EXPECT_EQ(clockValue(v.game()), "0 мин 3 с");
+    // A loaded pattern restarts the clock at its next tick, whatever time passed before.
+    choose(v, "LoadDem1");
+    t += std::chrono::seconds(40);
+    v.tick(6);
+    EXPECT_EQ(clockValue(v.game()), "0 мин 1 с");
 }
 
 // What a front end redraws: everything at first, then exactly what the player could

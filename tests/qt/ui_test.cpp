@@ -15,7 +15,7 @@ class UiTest : public QObject, Driver {
         scale = qEnvironmentVariable("QT_SCALE_FACTOR", u"1"_s).toDouble();
     }
     void init() {
-        w = std::make_unique<MainWindow>();
+        w = std::make_unique<MainWindow>(ticksOnTime());
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->activateWindow();

@@ -156,11 +156,18 @@ UINT commandId(std::string_view name) {
     return 0;
 }
 
+// The wall clock of a game whose clock ticks, sent or real, all come on time: each
+// reading is a second after the one before.
+inline view::WallClock ticksOnTime() {
+    auto t = std::make_shared<view::Time>();
+    return [t] { return *t += std::chrono::seconds(1); };
+}
+
 class Window : public ::testing::Test {
   protected:
     void SetUp() override {
         CoInitialize(nullptr);  // as the program's own main does
-        window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr));
+        window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), ticksOnTime());
         ShowWindow(hwnd(), SW_SHOW);
         scale = GetDpiForWindow(hwnd()) / 96.0;
         // The scale the runner set for this run, if any, is the window's.
