@@ -7,6 +7,20 @@ inline constexpr char kMainCaption[] = "Quorvane Brindle";
 inline constexpr char kNoDisplay[] =
     "brindle: no display to open the window on; start it from a desktop session or under "
     "Xvfb.";
+// Why the Linux program could not open its window, each on one line.
+inline constexpr char kNoPlatform[] = "brindle: cannot open the window: ";
+inline constexpr char kHiddenPlatform[] =
+    "brindle: the platform \"%s\" shows no window to play in; start it from a desktop "
+    "session.";
+inline constexpr char kTooLarge[] =
+    "brindle: at a scale of %g the window would be %d x %d pixels, too large to draw.";
+// Why the Windows program could not start: the first text, then the step that failed.
+inline constexpr char kCannotStart[] = "Игра не может запуститься: ";
+inline constexpr char kNoWindowClass[] = "не удалось зарегистрировать класс окна";
+inline constexpr char kNoWindow[] = "не удалось создать окно (нет экрана?)";
+inline constexpr char kNoMenu[] = "не удалось создать меню";
+inline constexpr char kNoFont[] = "не удалось создать шрифт";
+inline constexpr char kNoTimer[] = "не удалось запустить таймер";
 inline constexpr char kProgramTitle[] = "Brindle";
 
 inline constexpr char kGame[] = "Игра";

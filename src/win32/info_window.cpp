@@ -104,6 +104,7 @@ void runInfoWindow(HINSTANCE instance, HWND owner, const layout::InfoWindow& whi
     const POINT at = centredOnWorkArea(owner, outer);
     CreateWindowExW(kExStyle, kInfoClass, wide(which.caption).c_str(), kStyle, at.x, at.y, outer.cx,
                     outer.cy, owner, nullptr, instance, &info);
+    if (!info.hwnd) return;  // nothing to show: the game goes on as before
     info.font = createFont(info.dpi);
     // Topmost first: each control goes under the ones before it.
     // The close area is the window itself: the statics let every click through to it.

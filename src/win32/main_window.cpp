@@ -8,6 +8,7 @@
 #include "view/speech.h"
 #include "win32/accessible.h"
 #include "win32/info_window.h"
+#include "win32/start_up.h"
 #include "win32/window.h"
 
 namespace brindle::win32 {
@@ -65,9 +66,11 @@ MainWindow::MainWindow(HINSTANCE instance, view::WallClock now)
                   programIcon(instance, SM_CXICON, SM_CYICON),
                   programIcon(instance, SM_CXSMICON, SM_CYSMICON));
     views_.reserve(layout::kMainControls.size() + layout::kStatusControls.size());
-    menuBar_ = CreateMenu();
-    hwnd_ = CreateWindowExW(0, kMainClass, wide(text::kMainCaption).c_str(), kMainStyle,
-                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menuBar_, instance, this);
+    menuBar_ = checked(CreateMenu(), Step::Menu);
+    hwnd_ = checked(CreateWindowExW(0, kMainClass, wide(text::kMainCaption).c_str(), kMainStyle,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menuBar_,
+                                    instance, this),
+                    Step::Window);
     dpi_ = GetDpiForWindow(hwnd_);
     build(layout::kMainControls, -1, kMainControlId);
     for (const View& v : views_) {
@@ -90,6 +93,7 @@ MainWindow::MainWindow(HINSTANCE instance, view::WallClock now)
     SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     presenter_.attach([this](const view::Changes& c) { present(c); });
+    checked(timersStarted_, Step::Timer);
 }
 
 MainWindow::~MainWindow() {
@@ -107,9 +111,11 @@ void MainWindow::build(std::span<const layout::Control> controls, int parent, in
         const RECT r = boxInParent(v);
         const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0);
         const auto create = [&](const wchar_t* cls, const std::wstring& text, DWORD more) {
-            return CreateWindowExW(0, cls, text.c_str(), style | more, r.left, r.top,
-                                   r.right - r.left, r.bottom - r.top, parentHwnd,
-                                   reinterpret_cast<HMENU>(INT_PTR(id)), instance_, nullptr);
+            return checked(CreateWindowExW(0, cls, text.c_str(), style | more, r.left, r.top,
+                                           r.right - r.left, r.bottom - r.top, parentHwnd,
+                                           reinterpret_cast<HMENU>(INT_PTR(id)), instance_,
+                                           nullptr),
+                           Step::Window);
         };
         if (c.kind == Kind::Cell) {
             v.hwnd = create(L"BUTTON", wide(view::cellName(posOf(c.index))), BS_OWNERDRAW);
@@ -141,17 +147,18 @@ void MainWindow::buildMenus() {
         const HMENU parent = menuNamed(e.parent);
         switch (e.kind) {
             case layout::Entry::Menu: {
-                const HMENU menu = CreatePopupMenu();
+                const HMENU menu = checked(CreatePopupMenu(), Step::Menu);
                 menus.emplace_back(e.name, menu);
-                AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(menu),
-                            wide(e.caption).c_str());
+                checked(AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(menu),
+                                    wide(e.caption).c_str()),
+                        Step::Menu);
                 break;
             }
             case layout::Entry::Separator:
-                AppendMenuW(parent, MF_SEPARATOR, id, nullptr);
+                checked(AppendMenuW(parent, MF_SEPARATOR, id, nullptr), Step::Menu);
                 break;
             case layout::Entry::Command:
-                AppendMenuW(parent, MF_STRING, id, wide(e.caption).c_str());
+                checked(AppendMenuW(parent, MF_STRING, id, wide(e.caption).c_str()), Step::Menu);
                 break;
         }
         ++id;
@@ -171,7 +178,7 @@ void MainWindow::arrange() {
 
 void MainWindow::fit() {
     if (font_) DeleteObject(font_);
-    font_ = createFont(dpi_);
+    font_ = checked(createFont(dpi_), Step::Font);
     RECT r = rectOf(view::device(view::pixelBox(layout::kMainClient), scale()));
     AdjustWindowRectExForDpi(&r, kMainStyle, TRUE, 0, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
@@ -200,7 +207,7 @@ const MainWindow::View& MainWindow::named(std::string_view name) const {
     for (const View& v : views_) {
         if (v.control->name == name) return v;
     }
-    return views_.front();  // the layout names every control looked up here
+    throw StartUpFailed{Step::Window};  // a control the layout does not have
 }
 
 void MainWindow::paint(const View& v, HDC dc) {
@@ -373,7 +380,8 @@ void MainWindow::present(const view::Changes& c) {
     for (std::size_t i = 0; i < view::kTimerCount; ++i) {
         if (!c.timers[i]) continue;
         if (view::running(g, layout::kTimers[i])) {
-            SetTimer(hwnd_, i + 1, UINT(layout::kTimers[i].intervalMs), nullptr);
+            if (!SetTimer(hwnd_, i + 1, UINT(layout::kTimers[i].intervalMs), nullptr))
+                timersStarted_ = false;
         } else {
             KillTimer(hwnd_, i + 1);
         }

@@ -28,6 +28,7 @@ inline constexpr int kMenuCommandId = 100;
 class MainWindow {
   public:
     // `now` is the wall clock the game clock keeps up with; tests give their own.
+    // Throws StartUpFailed if a step of making the window fails.
     explicit MainWindow(HINSTANCE instance,
                         view::WallClock now = std::chrono::steady_clock::now);
     ~MainWindow();
@@ -81,7 +82,8 @@ class MainWindow {
     const View *cover_ = nullptr, *stat_ = nullptr, *minutes_ = nullptr, *seconds_ = nullptr,
                *picture1_ = nullptr, *process_ = nullptr, *time_ = nullptr;
     view::Presenter presenter_;
-    int pressedCell_ = -1;  // where the left button went down
+    int pressedCell_ = -1;      // where the left button went down
+    bool timersStarted_ = true;  // every SetTimer so far succeeded
 };
 
 }  // namespace brindle::win32

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win32/start_up.h"
+
 namespace brindle::win32 {
 
 void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HBRUSH background,
@@ -15,7 +17,8 @@ void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HBRUSH
     c.hbrBackground = background;
     c.hIcon = icon;
     c.hIconSm = smallIcon;
-    RegisterClassExW(&c);
+    const bool registered = RegisterClassExW(&c) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    checked(registered, Step::WindowClass);
 }
 
 POINT centredOnWorkArea(HWND on, SIZE outer) {

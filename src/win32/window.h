@@ -5,7 +5,8 @@
 
 namespace brindle::win32 {
 
-// A window class with the arrow cursor; registering one twice fails harmlessly.
+// A window class with the arrow cursor; registering one twice is harmless. Throws
+// StartUpFailed if the class cannot be registered.
 void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc,
                    HBRUSH background = nullptr, HICON icon = nullptr, HICON smallIcon = nullptr);
 
