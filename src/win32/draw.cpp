@@ -118,7 +118,8 @@ void fill(HDC dc, const RECT& r, COLORREF colour) {
 
 void sunkenEdge(HDC dc, RECT r, int depth, int thickness) {
     // Outer line: shadow above and left, highlight below and right; the inner line of a
-    // deep edge: dark shadow and light.
+    // deep edge: dark shadow and light. As the system draws an edge, the lines below and
+    // right run to the corners.
     const int outer[2][2] = {{COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT},
                              {COLOR_3DDKSHADOW, COLOR_3DLIGHT}};
     for (int k = 0; k < depth; ++k) {
@@ -127,7 +128,7 @@ void sunkenEdge(HDC dc, RECT r, int depth, int thickness) {
         fill(dc, {r.left, r.top, r.right, r.top + t}, dark);
         fill(dc, {r.left, r.top, r.left + t, r.bottom}, dark);
         fill(dc, {r.left, r.bottom - t, r.right, r.bottom}, light);
-        fill(dc, {r.right - t, r.top + t, r.right, r.bottom}, light);
+        fill(dc, {r.right - t, r.top, r.right, r.bottom}, light);
         InflateRect(&r, -t, -t);
     }
 }

@@ -40,6 +40,16 @@ class UiTest : public QObject, Driver {
         // The icon's box and the panels are sunken: dark above and left, light below and right.
         for (int left : {0, 21, 183})
             QVERIFY(qGray(strip.pixel(left + 1, 0)) < qGray(strip.pixel(left + 1, 19)));
+        // A sunken edge as the system draws one: the lines below and right run to the
+        // corners, so only the top-left corner is dark.
+        const int face = qGray(strip.pixel(22, 10));  // between the edge and pro1
+        for (const int left : {21, 183}) {
+            const int right = left == 21 ? 181 : 239;
+            const auto light = [&](int x, int y) { return strip.pixelColor(x, y) == Qt::white; };
+            QVERIFY2(qGray(strip.pixel(left, 0)) < face && light(right, 0) && light(left, 19) &&
+                         light(right, 19),
+                     qPrintable(u"the corners of the panel at %1"_s.arg(left)));
+        }
     }
 
     void textsAreDrawnInTheirFontAndTheMenusReadRussian() {

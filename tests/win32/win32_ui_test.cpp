@@ -292,6 +292,16 @@ TEST_F(Window, TheClockStaysInsideItsFrame) {
     }
     EXPECT_EQ(inkLeft, 0);
     EXPECT_GT(inkRight, 0);
+    // A sunken edge as the system draws one: the lines below and right run to the
+    // corners, so only the top-left corner is dark.
+    const Shot strip(hwnd());
+    for (const auto& [from, to] : {std::pair{21, 181}, std::pair{183, 239}}) {
+        const int l = dev(from), r = dev(to + 1) - 1, t = dev(242), b = dev(262) - 1;
+        EXPECT_EQ(strip.at(l, t), dark) << from;
+        EXPECT_EQ(strip.at(r, t), light) << from;
+        EXPECT_EQ(strip.at(l, b), light) << from;
+        EXPECT_EQ(strip.at(r, b), light) << from;
+    }
     // The icon's box is sunken two lines deep.
     const Shot icon(control("Picture1"));
     EXPECT_EQ(icon.at(0, 0), dark);
