@@ -88,14 +88,48 @@ const Picture* Pictures::of(layout::Art art) const {
     }
 }
 
+namespace {
+
+bool installed(const wchar_t* face) {
+    LOGFONTW want{};
+    want.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(want.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(
+        dc, &want,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+            *reinterpret_cast<bool*>(found) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
+}  // namespace
+
+const wchar_t* fontFace() {
+    static const wchar_t* const face = [] {
+        for (const wchar_t* f : kFontFaces) {
+            if (installed(f)) return f;
+        }
+        return kFontFaces[std::size(kFontFaces) - 1];
+    }();
+    return face;
+}
+
 HFONT createFont(UINT dpi, double narrowing) {
     LOGFONTW f{};
-    f.lfHeight = -MulDiv(8, static_cast<int>(dpi), 72);
+    // 8 points, to the nearest pixel in the face the layout was made for; a fallback,
+    // whose letters are wider, never above 8 points.
+    const int pixels = int(dpi) * 8;
+    f.lfHeight = -(fontFace() == kFontFaces[0] ? (pixels + 36) / 72 : pixels / 72);
     f.lfWeight = FW_NORMAL;
     f.lfCharSet = DEFAULT_CHARSET;
     f.lfQuality = DEFAULT_QUALITY;
     f.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    wcscpy(f.lfFaceName, L"Arial");
+    wcsncpy(f.lfFaceName, fontFace(), LF_FACESIZE - 1);
     if (narrowing < 1) {
         // Narrower letters: the normal average width, scaled.
         HFONT normal = CreateFontIndirectW(&f);

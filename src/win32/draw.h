@@ -51,8 +51,16 @@ struct Pictures {
     const Picture* of(layout::Art art) const;
 };
 
-// The game's font: 8 points of Arial, whose metrics the layout's labels were sized for;
-// narrower when a caption must fit a box smaller than it.
+// The layout's labels were sized for the classic 8-point Windows sans serif, which
+// Windows still ships as Microsoft Sans Serif. Where it is missing, the closest face
+// the system has: Arial, with the metrics of
+// the font the Qt build draws with.
+inline constexpr const wchar_t* kFontFaces[] = {L"Microsoft Sans Serif", L"Arial"};
+// The first of them the system has.
+const wchar_t* fontFace();
+
+// The game's font: 8 points of fontFace(); narrower when a caption must fit a box
+// smaller than it.
 HFONT createFont(UINT dpi, double narrowing = 1);
 
 void fill(HDC dc, const RECT& r, COLORREF colour);

@@ -225,6 +225,28 @@ class UiTest : public QObject, Driver {
         QVERIFY(xprop(w.get(), "_NET_WM_ICON").contains(u"Icon (16 x 16)"_s));
     }
 
+    void everyTextHasItsInkInsideItsBox() {
+        QStringList outside;
+        int labels = 0;
+        const auto check = [&](QWidget* window) {
+            for (QLabel* label : window->findChildren<QLabel*>()) {
+                if (label->text().isEmpty() || !label->isVisible()) continue;
+                ++labels;
+                if (!inkInside(label)) outside << label->text();
+            }
+        };
+        check(w.get());
+        for (const char* command : {"HelpHowToPlay", "HelpPro", "HelpAuhtor"}) {
+            whenModalOpens([&](QWidget* modal) {
+                check(modal);
+                modal->close();
+            });
+            named<QAction>(QLatin1String(command))->trigger();
+        }
+        QVERIFY(labels >= 12);
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(u"; "_s)));
+    }
+
     void theInformationWindowsHaveNoIconAndAFixedSize() {
         if (QGuiApplication::platformName() != u"xcb"_s) QSKIP("needs an X server");
         for (const char* command : {"HelpHowToPlay", "HelpPro", "HelpAuhtor"}) {

@@ -238,6 +238,9 @@ std::function<void()> answerStopBox(std::wstring& seen, int button) {
                std::to_wstring(LOWORD(SendMessageW(box, DM_GETDEFID, 0, 0))) + L"|" + icon + L"|" +
                textOf(GetDlgItem(box, IDOK)) + L"|" + textOf(GetDlgItem(box, IDCANCEL));
         if (button == IDOK) {
+            // The key goes to the active window: the box, once the system has made it so.
+            for (int i = 0; i < 100 && GetForegroundWindow() != box; ++i)
+                Sleep(20);
             key(VK_RETURN);  // what the default button answers
         } else {
             RECT r;

@@ -226,6 +226,73 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClickOrEscape) {
     }
 }
 
+// Where a label's text puts ink when nothing clips it, drawn as a static control draws
+// it, in the font the control has; relative to the label's box.
+RECT inkOf(HWND label) {
+    RECT box;
+    GetClientRect(label, &box);
+    const int w = box.right, h = box.bottom;
+    const std::wstring text = textOf(label);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 3 * w, -3 * h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC mem = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldBmp = SelectObject(mem, bmp);
+    HGDIOBJ oldFont = SelectObject(mem, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT all{0, 0, 3 * w, 3 * h}, at{w, h, 2 * w, 2 * h};
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(mem, TRANSPARENT);
+    DrawTextW(mem, text.c_str(), int(text.size()), &at,
+              DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_NOCLIP);
+    GdiFlush();
+    RECT ink{3 * w, 3 * h, -1, -1};
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; y < 3 * h; ++y) {
+        for (int x = 0; x < 3 * w; ++x) {
+            if ((p[std::size_t(y) * std::size_t(3 * w) + std::size_t(x)] & 0xffffff) == 0xffffff)
+                continue;
+            ink = {std::min<LONG>(ink.left, x - w), std::min<LONG>(ink.top, y - h),
+                   std::max<LONG>(ink.right, x - w + 1), std::max<LONG>(ink.bottom, y - h + 1)};
+        }
+    }
+    SelectObject(mem, oldFont);
+    SelectObject(mem, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    return ink;
+}
+
+TEST_F(Window, EveryTextOfTheHelpWindowsHasItsInkInsideItsBox) {
+    std::vector<std::wstring> outside;
+    int labels = 0;
+    for (const char* command : {"HelpHowToPlay", "HelpPro", "HelpAuhtor"}) {
+        choose(command, [&] {
+            const HWND info = await(L"BrindleInfo");
+            if (!info) return;
+            for (HWND c = GetWindow(info, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) != SS_LEFT) continue;
+                ++labels;
+                RECT box;
+                GetClientRect(c, &box);
+                const RECT ink = inkOf(c);
+                if (ink.left < 0 || ink.top < 0 || ink.right > box.right || ink.bottom > box.bottom)
+                    outside.push_back(textOf(c) + L": ink to " + std::to_wstring(ink.right) + L"," +
+                                      std::to_wstring(ink.bottom) + L" in " +
+                                      std::to_wstring(box.right) + L"x" + std::to_wstring(box.bottom));
+            }
+            PostMessageW(info, WM_CLOSE, 0, 0);
+        });
+    }
+    EXPECT_GE(labels, 10);
+    for (const std::wstring& o : outside) {
+        std::string utf8(o.size() * 3, '\0');
+        utf8.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, o.c_str(), int(o.size()),
+                                                    utf8.data(), int(utf8.size()), nullptr, nullptr)));
+        ADD_FAILURE() << utf8;
+    }
+}
+
 TEST_F(Window, TheBarTheClockAndTheIconReadAloud) {
     const auto role = [](long r) { return std::to_wstring(r) + L"|"; };
     click(hwnd(), {120, 120});
