@@ -162,12 +162,15 @@ struct Driver {
     // The client area as drawn, in device pixels. At scale 1 it is what the window last
     // painted, so that a missed repaint shows; at other scales it is painted afresh, since
     // the offscreen screen grabs windows at their logical size.
+    // Wayland lets no program read the screen, so there it is painted afresh too.
     QImage grabClient() {
         QCoreApplication::processEvents();  // the repaints that are due
         const QRect r(client()->mapTo(w.get(), QPoint()), client()->size());
+        const bool readable = QGuiApplication::platformName() != u"wayland"_s;
         const QPixmap shown =
-            scale == 1 ? w->screen()->grabWindow(w->winId(), r.x(), r.y(), r.width(), r.height())
-                       : client()->grab();
+            scale == 1 && readable
+                ? w->screen()->grabWindow(w->winId(), r.x(), r.y(), r.width(), r.height())
+                : client()->grab();
         return shown.toImage().convertToFormat(QImage::Format_RGB32);
     }
 
