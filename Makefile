@@ -61,15 +61,14 @@ test-share:
 clean:
 	rm -rf $(BUILD) $(SANITIZED) $(WINDOWS)
 
-# Installs what `make` built; run it with sudo after a `make` as yourself, so that no
-# package is installed and nothing is built as root.
+# Installs what `make` built, into PREFIX if given; run it with sudo after a `make` as
+# yourself, so that no package is installed and nothing is built as root. Uninstall
+# takes away what the install put there, the folders it made included.
 install:
-	@test -x $(BUILD)/brindle || { echo "Build first: make"; exit 1; }
-	cmake --install $(BUILD)
+	@scripts/install $(BUILD) $(PREFIX)
 
 uninstall:
-	@test -f $(BUILD)/install_manifest.txt || { echo "Nothing installed from $(BUILD)"; exit 1; }
-	xargs rm -f < $(BUILD)/install_manifest.txt
+	@scripts/install --uninstall $(BUILD)
 
 package: build
 	@$(MAKE) --no-print-directory windows
