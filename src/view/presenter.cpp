@@ -137,11 +137,19 @@ void Presenter::press(Pos p) {
 }
 
 void Presenter::choose(std::size_t entry, const Show& show) {
+    const Request request = open(entry);
+    if (request.what != layout::Does::Nothing) close(show(request));
+}
+
+Request Presenter::open(std::size_t entry) {
     const Request request = command(entry);
+    if (request.what != layout::Does::Nothing) pending_ = request;
     redraw();
-    if (request.what == layout::Does::Nothing) return;
-    pending_ = request;
-    const bool ok = show(request);
+    return request;
+}
+
+void Presenter::close(bool ok) {
+    if (!modal()) return;
     if (pending_.what == layout::Does::AskStop && ok) stopGame(now_.game);
     pending_ = {};
     redraw();

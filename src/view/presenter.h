@@ -94,6 +94,11 @@ class Presenter {
     // A menu entry, by its place in kMenus. Disabled entries do nothing, however they
     // are chosen.
     void choose(std::size_t entry, const Show& show);
+    // The same in two steps, for a front end whose modal windows do not block: the
+    // entry runs its command, and returns what to show (nothing: it is done); the front
+    // end shows it and, once it has closed, calls close() with the player's answer.
+    Request open(std::size_t entry);
+    void close(bool ok);
     // A tick of kTimers[timer]; timers keep ticking under a modal window. Ticks of the
     // clock's timer may come late or not at all (a stopped process, a starved one, a
     // hidden browser tab): the clock then catches up, second by second, to the seconds
