@@ -1,0 +1,334 @@
+// The page: turns the browser's input into the game's calls and shows what they change.
+// It decides nothing about the game; where each thing goes, what a key or a click does
+// and what a screen reader hears all come from the WebAssembly side.
+Module.onRuntimeInitialized = () => {
+  const $ = (id) => document.getElementById(id);
+  const make = (tag, props = {}, parent = null) => {
+    const e = Object.assign(document.createElement(tag), props);
+    if (parent) parent.appendChild(e);
+    return e;
+  };
+  const attrs = (e, a) => { for (const k in a) e.setAttribute(k, a[k]); return e; };
+  const json = (ptr) => JSON.parse(UTF8ToString(ptr));
+  const place = (e, [x, y, w, h]) =>
+    Object.assign(e.style, { left: x + 'px', top: y + 'px', width: w + 'px', height: h + 'px' });
+
+  const canvas = $('canvas'), client = $('client'), win = $('window');
+  const context = canvas.getContext('2d');
+  let ratio = window.devicePixelRatio || 1;
+  _brindle_start(ratio);
+  const L = json(_brindle_layout());
+  const Kind = { Label: 4, ClockLabel: 5, Picture: 0, Line: 10, CloseArea: 11 };
+  const Entry = { Menu: 0, Command: 1, Separator: 2 };
+  const Does = { AskStop: 2, ShowInfo: 4 };
+
+  // The canvas: its backing store in device pixels, its CSS size exactly that.
+  function size() {
+    const [w, h] = json(_brindle_layout()).canvas;
+    canvas.width = w;
+    canvas.height = h;
+    canvas.style.width = w / ratio + 'px';
+    canvas.style.height = h / ratio + 'px';
+    client.style.width = L.client[2] + 'px';
+    client.style.height = L.client[3] + 'px';
+  }
+  size();
+
+  // Captions over the canvas, and what screen readers find over what it draws.
+  const captions = {};
+  for (const c of L.labels) {
+    const e = make('div', { className: 'caption' + (c.right ? ' right' : ''), textContent: c.caption }, client);
+    e.id = c.name;
+    e.hidden = !c.visible;
+    attrs(e, { 'aria-hidden': 'true' });
+    place(e, c.box);
+    captions[c.name] = e;
+  }
+  const spoken = (name, box, a) => {
+    const e = attrs(make('div', { className: 'spoken', id: name }, client), a);
+    place(e, box);
+    return e;
+  };
+  const cells = [];
+  for (const c of L.cells) {
+    const e = spoken(c.id, c.box, { role: 'button', 'aria-label': c.name, 'aria-pressed': 'false', tabindex: '-1' });
+    e.addEventListener('click', () => run(() => _brindle_press(c.index)));
+    cells[c.index] = e;
+  }
+  const strip = (name) => L.panels.find((p) => p.name === name).box;
+  const bar = spoken('Process', strip('Process'), { role: 'progressbar', 'aria-label': L.barName, 'aria-valuemin': '0', 'aria-valuemax': String(L.barMax), 'aria-valuenow': '0' });
+  const clock = spoken('Time', strip('Time'), { role: 'timer', 'aria-label': L.clockName });
+  const icon = spoken('Picture1', strip('Picture1'), { role: 'img', 'aria-label': '' });
+
+  // The menus, by the ARIA menu bar pattern.
+  const entries = L.menus.map((m, i) => Object.assign({ index: i }, m));
+  const items = [], menuOf = { '': $('menubar') };
+  let openTop = null;
+  for (const m of entries) {
+    const parent = menuOf[m.parent];
+    if (m.kind === Entry.Separator) {
+      items[m.index] = attrs(make('div', {}, parent), { role: 'separator' });
+      continue;
+    }
+    const holder = m.parent === '' ? make('div', { style: 'position:relative;display:flex' }, parent) : parent;
+    const item = attrs(make('div', { textContent: m.caption, id: m.name }, holder), { role: 'menuitem', tabindex: '-1' });
+    items[m.index] = item;
+    if (m.kind === Entry.Menu) {
+      const menu = attrs(make('div', { hidden: true }, m.parent === '' ? holder : item), { role: 'menu', 'aria-label': m.caption });
+      attrs(item, { 'aria-haspopup': 'menu', 'aria-expanded': 'false' });
+      menuOf[m.name] = menu;
+      item.menu = menu;
+    }
+    item.entry = m;
+  }
+  const top = [...$('menubar').querySelectorAll(':scope > div > [role="menuitem"]')];
+  top[0].tabIndex = 0;
+  const inMenu = (menu) => [...menu.children].filter((e) => e.getAttribute('role') === 'menuitem');
+  function showMenu(item, shown) {
+    if (!item.menu) return;
+    item.menu.hidden = !shown;
+    item.setAttribute('aria-expanded', String(shown));
+    if (!shown) for (const sub of inMenu(item.menu)) showMenu(sub, false);
+  }
+  function closeMenus(focusBoard = true) {
+    if (openTop) showMenu(openTop, false);
+    openTop = null;
+    if (focusBoard) client.focus();
+  }
+  function openMenu(item, focusFirst) {
+    if (openTop && openTop !== item) showMenu(openTop, false);
+    openTop = item;
+    showMenu(item, true);
+    (focusFirst ? inMenu(item.menu)[0] : item).focus();
+  }
+  function activate(item) {
+    if (item.menu) {
+      if (item.parentElement.parentElement.id === 'menubar') openMenu(item, true);
+      else { showMenu(item, true); inMenu(item.menu)[0].focus(); }
+      return;
+    }
+    if (item.getAttribute('aria-disabled') === 'true') return;
+    closeMenus();
+    choose(item.entry.index);
+  }
+  $('menubar').addEventListener('click', (ev) => {
+    const item = ev.target.closest('[role="menuitem"]');
+    if (!item) return;
+    if (item.menu && item === openTop) closeMenus();
+    else activate(item);
+  });
+  $('menubar').addEventListener('mouseover', (ev) => {
+    const item = ev.target.closest('[role="menuitem"]');
+    if (!item || !openTop) return;
+    if (top.includes(item)) { if (item !== openTop) openMenu(item, false); return; }
+    item.focus();
+    const siblings = inMenu(item.parentElement);
+    for (const s of siblings) if (s !== item) showMenu(s, false);
+    if (item.menu) showMenu(item, true);
+  });
+  $('menubar').addEventListener('keydown', (ev) => {
+    const item = ev.target.closest('[role="menuitem"]');
+    if (!item) return;
+    const isTop = top.includes(item);
+    const list = isTop ? top : inMenu(item.parentElement);
+    const step = (d) => list[(list.indexOf(item) + d + list.length) % list.length].focus();
+    const topOf = () => top.find((t) => t.menu.contains(item));
+    switch (ev.key) {
+      case 'ArrowRight':
+        if (isTop) step(1);
+        else if (item.menu) activate(item);
+        else openMenu(top[(top.indexOf(topOf()) + 1) % top.length], true);
+        break;
+      case 'ArrowLeft':
+        if (isTop) step(-1);
+        else if (item.parentElement !== topOf().menu) { const up = item.parentElement.parentElement; showMenu(up, false); up.focus(); }
+        else openMenu(top[(top.indexOf(topOf()) + top.length - 1) % top.length], true);
+        break;
+      case 'ArrowDown': if (isTop) openMenu(item, true); else step(1); break;
+      case 'ArrowUp': if (!isTop) step(-1); break;
+      case 'Enter': case ' ': activate(item); break;
+      case 'Escape':
+        if (isTop) closeMenus();
+        else if (item.parentElement === topOf().menu) { showMenu(topOf(), false); topOf().focus(); openTop = null; }
+        else { const up = item.parentElement.parentElement; showMenu(up, false); up.focus(); }
+        break;
+      case 'Tab': closeMenus(); break;
+      default: return;
+    }
+    ev.preventDefault();
+  });
+  document.addEventListener('pointerdown', (ev) => {
+    if (openTop && !$('menubar').contains(ev.target)) closeMenus(false);
+  });
+
+  // The timers the game runs, each a real timer; nothing runs while none is on.
+  const running = [];
+  function setTimers(on) {
+    on.forEach((go, i) => {
+      if (go && !running[i]) running[i] = setInterval(() => run(() => _brindle_tick(i)), L.timers[i].ms);
+      if (!go && running[i]) { clearInterval(running[i]); running[i] = 0; }
+    });
+  }
+  // A hidden tab's timers are slowed down; shown again, the clock catches up at once.
+  const clockTimer = L.timers.findIndex((t) => t.clock);
+  document.addEventListener('visibilitychange', () => {
+    if (!document.hidden) run(() => _brindle_tick(clockTimer));
+  });
+
+  // Shows what the last calls changed.
+  function show() {
+    const u = json(_brindle_update());
+    if (u.drawn) {
+      const [x, y, w, h] = u.drawn;
+      const data = new Uint8ClampedArray(HEAPU8.buffer, _brindle_pixels(), canvas.width * canvas.height * 4);
+      context.putImageData(new ImageData(data, canvas.width, canvas.height), 0, 0, x, y, w, h);
+    }
+    for (const name of ['Label1', 'Label3', 'Stat']) {
+      if (!(name in u)) continue;
+      const e = captions[name] || {};
+      e.textContent = u[name];
+      if (e.style) fit(e);
+    }
+    if (u.enabled) {
+      u.enabled.forEach((on, i) => {
+        if (entries[i].kind === Entry.Command) items[i].setAttribute('aria-disabled', String(!on));
+      });
+    }
+    if (u.timers) setTimers(u.timers);
+    if (u.pressed) u.pressed.forEach((on, i) => cells[i].setAttribute('aria-pressed', String(on)));
+    if ('bar' in u) bar.setAttribute('aria-valuenow', String(u.bar));
+    if ('clock' in u) clock.textContent = u.clock;
+    if ('state' in u) icon.setAttribute('aria-label', u.state);
+    if ('focus' in u && !modal()) {
+      if (u.focus >= 0) cells[u.focus].focus();
+      else if (cells.includes(document.activeElement)) client.focus();
+    }
+  }
+  // A caption wider than its box is drawn narrower, as much as the game says.
+  function fit(e) {
+    e.style.transform = '';
+    const room = _brindle_device(parseFloat(e.style.width));
+    const needed = Math.ceil(e.scrollWidth * ratio);
+    const n = _brindle_narrowing(needed, room);
+    if (n < 1) e.style.transform = `scaleX(${n})`;
+  }
+  function run(call) {
+    call();
+    show();
+  }
+  const modal = () => _brindle_modal() !== 0;
+
+  // The board: a click is a press and a release on the same cell; a tap is one too.
+  let down = -1;
+  const cellUnder = (ev) => _brindle_cell_at(Math.floor(ev.offsetX * ratio), Math.floor(ev.offsetY * ratio));
+  canvas.addEventListener('pointerdown', (ev) => {
+    if (ev.button !== 0) return;
+    run(() => _brindle_pointer_down());
+    down = cellUnder(ev);
+    canvas.setPointerCapture(ev.pointerId);
+    client.focus({ preventScroll: true });
+    ev.preventDefault();
+  });
+  canvas.addEventListener('pointerup', (ev) => {
+    if (ev.button !== 0) return;
+    const cell = cellUnder(ev);
+    if (cell >= 0 && cell === down) run(() => _brindle_press(cell));
+    down = -1;
+  });
+  canvas.addEventListener('pointercancel', () => { down = -1; });
+  const keys = { ArrowUp: 0, ArrowDown: 1, ArrowLeft: 2, ArrowRight: 3, ' ': 4, Enter: 4 };
+  client.addEventListener('keydown', (ev) => {
+    let took = 0;
+    run(() => { took = _brindle_key(ev.key in keys ? keys[ev.key] : 5); });
+    if (took) ev.preventDefault();
+  });
+  document.addEventListener('keydown', (ev) => {
+    // The menus from the keyboard, as on the desktop: F10, or Alt alone.
+    if (modal() || $('menubar').contains(document.activeElement)) return;
+    if (ev.key === 'F10' || (ev.key === 'Alt' && !ev.repeat)) { top[0].focus(); ev.preventDefault(); }
+  });
+
+  // The stop box and the information windows: modal, over a page that takes no input
+  // at all, not even from a screen reader.
+  function choose(index) {
+    let asked = -1;
+    run(() => { asked = _brindle_open(index); });
+    if (asked < 0) return;
+    const what = Math.floor(asked / 16), which = asked % 16;
+    win.inert = true;
+    const layer = make('div', {}, $('dialogs'));
+    // A click beside the window leaves the focus in it, as a desktop's modal window does.
+    layer.addEventListener('pointerdown', (ev) => { if (ev.target === layer) ev.preventDefault(); });
+    const close = (ok) => {
+      layer.remove();
+      win.inert = false;
+      run(() => _brindle_close(ok ? 1 : 0));
+      client.focus();
+    };
+    if (what === Does.AskStop) stopBox(layer, close);
+    else if (what === Does.ShowInfo) infoWindow(layer, L.windows[which], close);
+  }
+  function titled(layer, role, title) {
+    const box = attrs(make('div', { tabIndex: -1 }, layer), { role, 'aria-modal': 'true' });
+    const t = make('div', { className: 'title', textContent: title, id: 'dialog-title' }, box);
+    attrs(box, { 'aria-labelledby': t.id });
+    return box;
+  }
+  function stopBox(layer, close) {
+    const box = titled(layer, 'alertdialog', L.stopTitle);
+    const body = make('div', { className: 'box' }, box);
+    const text = make('p', { textContent: L.stopText, id: 'dialog-text' }, body);
+    attrs(box, { 'aria-describedby': text.id });
+    const buttons = make('div', { className: 'buttons' }, body);
+    const ok = make('button', { textContent: L.ok, id: 'ok' }, buttons);
+    const cancel = make('button', { textContent: L.cancel, id: 'cancel' }, buttons);
+    ok.addEventListener('click', () => close(true));
+    cancel.addEventListener('click', () => close(false));
+    box.addEventListener('keydown', (ev) => {
+      if (ev.key === 'Escape') { close(false); ev.preventDefault(); }
+      if (ev.key === 'Tab') { (document.activeElement === ok ? cancel : ok).focus(); ev.preventDefault(); }
+    });
+    ok.focus();
+  }
+  function infoWindow(layer, w, close) {
+    const box = titled(layer, 'dialog', w.caption);
+    box.id = w.name;
+    const area = make('div', { className: 'client' }, box);
+    place(area, [0, 0, w.client[2], w.client[3]]);
+    area.style.position = 'relative';
+    for (const c of w.controls) {
+      if (c.kind === Kind.Label) {
+        place(make('div', { className: 'label', textContent: c.caption, id: w.name + '-' + c.name }, area), c.box);
+      } else if (c.kind === Kind.Line) {
+        place(make('div', { className: 'line' }, area), [c.box[0], c.box[1], c.box[2], 1]);
+      } else if (c.kind === Kind.Picture) {
+        const p = make('canvas', { width: _brindle_device(c.box[2]), height: _brindle_device(c.box[3]) }, area);
+        attrs(p, { 'aria-hidden': 'true' });
+        place(p, c.box);
+        const px = new Uint8ClampedArray(HEAPU8.buffer, _brindle_picture(c.art, p.width, p.height), p.width * p.height * 4);
+        p.getContext('2d').putImageData(new ImageData(px.slice(), p.width, p.height), 0, 0);
+      }
+    }
+    // Anywhere in the window, a left click closes it: a press and a release inside.
+    let pressed = false;
+    box.addEventListener('pointerdown', (ev) => { pressed = ev.button === 0; });
+    box.addEventListener('pointerup', (ev) => { if (pressed && ev.button === 0) close(false); pressed = false; });
+    box.addEventListener('keydown', (ev) => { if (ev.key === 'Escape') { close(false); ev.preventDefault(); } });
+    box.focus();
+  }
+
+  // A new device pixel ratio (a zoom, another screen): the canvas is drawn anew for it.
+  const watchRatio = () => matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => {
+    ratio = window.devicePixelRatio || 1;
+    _brindle_start(ratio);
+    size();
+    show();
+    for (const e of Object.values(captions)) fit(e);
+    watchRatio();
+  }, { once: true });
+  watchRatio();
+
+  show();
+  client.focus();
+  document.documentElement.dataset.ready = 'true';
+};

@@ -1,0 +1,247 @@
+// Brindle in a browser: the shared layer behind a handful of calls for the page's
+// script. The script turns the page's input into these calls and shows what update()
+// says changed; every decision is made here or below.
+#include <emscripten/emscripten.h>
+
+#include <memory>
+#include <string>
+
+#include "layout/layout.h"
+#include "view/geometry.h"
+#include "view/presenter.h"
+#include "view/speech.h"
+#include "web/art.h"
+#include "web/frame.h"
+
+using namespace brindle;
+
+namespace {
+
+std::unique_ptr<view::Presenter> presenter;
+std::unique_ptr<web::Frame> canvasFrame;
+view::Changes pending;  // drawn but not yet shown by the page
+double scale = 1;
+std::string reply;  // what the last call that returns text returned
+std::unique_ptr<web::Pixels> picture;
+
+void merge(view::Changes& into, const view::Changes& c) {
+    into.cells |= c.cells;
+    into.segments |= c.segments;
+    into.timers |= c.timers;
+    into.cover |= c.cover;
+    into.stat |= c.stat;
+    into.minutes |= c.minutes;
+    into.seconds |= c.seconds;
+    into.icon |= c.icon;
+    into.menus |= c.menus;
+    into.spokenBar |= c.spokenBar;
+    into.spokenClock |= c.spokenClock;
+    into.spokenState |= c.spokenState;
+    into.focus |= c.focus;
+}
+
+std::string quoted(std::string_view s) {
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (c == '\n') {
+            out += "\\n";
+            continue;
+        }
+        out += c;
+    }
+    return out + '"';
+}
+
+std::string box(const view::Box& b) {
+    return "[" + std::to_string(b.left) + "," + std::to_string(b.top) + "," +
+           std::to_string(b.width) + "," + std::to_string(b.height) + "]";
+}
+
+std::string control(const layout::Control& c, const view::Box& at) {
+    return "{\"name\":" + quoted(c.name) + ",\"kind\":" + std::to_string(int(c.kind)) +
+           ",\"box\":" + box(at) + ",\"visible\":" + (c.visible ? "true" : "false") +
+           ",\"caption\":" + quoted(c.caption) + ",\"art\":" + std::to_string(int(c.art)) +
+           ",\"right\":" + (c.align == layout::Align::Right ? "true" : "false") + "}";
+}
+
+template <class T, class F>
+std::string list(const T& items, F each) {
+    std::string out = "[";
+    for (const auto& item : items) {
+        const std::string one = each(item);
+        if (one.empty()) continue;
+        out += (out.size() > 1 ? "," : "") + one;
+    }
+    return out + "]";
+}
+
+}  // namespace
+
+extern "C" {
+
+// Starts the game for a canvas at this device pixel ratio; later, draws it all again
+// at a new ratio, the game going on.
+EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceScale) {
+    scale = deviceScale;
+    canvasFrame = std::make_unique<web::Frame>(scale);
+    if (!presenter) presenter = std::make_unique<view::Presenter>();
+    presenter->attach([](const view::Changes& c) {
+        canvasFrame->draw(c, presenter->game(), presenter->marker());
+        merge(pending, c);
+    });
+}
+
+// What the page builds once: the client area, the captions over the canvas, the menus,
+// the timers, the information windows and the fixed texts; places in layout pixels.
+EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
+    const auto labels = list(layout::kStatusControls, [](const layout::Control& c) {
+        const bool caption = c.kind == layout::Kind::Label || c.kind == layout::Kind::ClockLabel;
+        return caption ? control(c, view::inWindow(c)) : std::string();
+    });
+    const auto panels = list(layout::kStatusControls, [](const layout::Control& c) {
+        const bool panel = c.kind == layout::Kind::Bar || c.kind == layout::Kind::Clock ||
+                           c.kind == layout::Kind::PictureBox;
+        return panel ? control(c, view::inWindow(c)) : std::string();
+    });
+    const auto menus = list(layout::kMenus, [](const layout::MenuEntry& e) {
+        return "{\"name\":" + quoted(e.name) + ",\"parent\":" + quoted(e.parent) +
+               ",\"caption\":" + quoted(e.caption) + ",\"kind\":" + std::to_string(int(e.kind)) +
+               "}";
+    });
+    const auto timers = list(layout::kTimers, [](const layout::Timer& t) {
+        return "{\"name\":" + quoted(t.name) + ",\"ms\":" + std::to_string(t.intervalMs) +
+               ",\"clock\":" + (t.ring == 0 ? "true" : "false") + "}";
+    });
+    const auto windows = list(layout::kInfoWindows, [](const layout::InfoWindow& w) {
+        const auto controls = list(w.controls, [](const layout::Control& c) {
+            return c.name.empty() ? std::string() : control(c, view::pixelBox(c));
+        });
+        return "{\"name\":" + quoted(w.name) + ",\"caption\":" + quoted(w.caption) +
+               ",\"client\":" + box(view::pixelBox(w.client)) + ",\"controls\":" + controls + "}";
+    });
+    const auto cells = list(layout::kCellStacking, [](Pos p) {
+        return "{\"index\":" + std::to_string(indexOf(p)) + ",\"id\":\"rc_" +
+               std::to_string(p.row) + "_" + std::to_string(p.col) + "\",\"name\":" +
+               quoted(view::cellName(p)) + ",\"box\":" + box(view::pixelBox(layout::cellRect(p))) +
+               "}";
+    });
+    reply = "{\"client\":" + box(view::pixelBox(layout::kMainClient)) +
+           ",\"canvas\":[" + std::to_string(canvasFrame->pixels().width()) + "," +
+           std::to_string(canvasFrame->pixels().height()) + "]" +
+           ",\"labels\":" + labels + ",\"panels\":" + panels + ",\"menus\":" + menus + ",\"timers\":" + timers +
+           ",\"windows\":" + windows + ",\"cells\":" + cells +
+           ",\"title\":" + quoted(text::kMainCaption) +
+           ",\"stopTitle\":" + quoted(text::kProgramTitle) +
+           ",\"stopText\":" + quoted(text::kStopQuestion) + ",\"ok\":" + quoted(text::kOk) +
+           ",\"cancel\":" + quoted(text::kCancel) + ",\"barName\":" + quoted(text::kBarName) +
+           ",\"clockName\":" + quoted(text::kClockName) +
+           ",\"barMax\":" + std::to_string(view::kBarMaximum) + "}";
+    return reply.c_str();
+}
+
+// Keys, as view::Key numbers; whether the board took the key.
+EMSCRIPTEN_KEEPALIVE int brindle_key(int key) {
+    return presenter->key(static_cast<view::Key>(key));
+}
+
+EMSCRIPTEN_KEEPALIVE void brindle_pointer_down() {
+    presenter->pointerDown();
+}
+
+// The cell drawn on top at a device pixel of the canvas, or -1.
+EMSCRIPTEN_KEEPALIVE int brindle_cell_at(int x, int y) {
+    const auto p = view::cellAt(x, y, scale);
+    return p ? indexOf(*p) : -1;
+}
+
+EMSCRIPTEN_KEEPALIVE void brindle_press(int index) {
+    if (index >= 0 && index < kCellCount) presenter->press(posOf(index));
+}
+
+// A menu entry by its place in the menus: what it asks the page to show, as
+// 16 * what + index (see layout::Does), or -1 when it is done.
+EMSCRIPTEN_KEEPALIVE int brindle_open(int entry) {
+    if (entry < 0) return -1;
+    const view::Request r = presenter->open(std::size_t(entry));
+    return r.what == layout::Does::Nothing ? -1 : 16 * int(r.what) + r.index;
+}
+
+EMSCRIPTEN_KEEPALIVE void brindle_close(int ok) {
+    presenter->close(ok != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE int brindle_modal() {
+    return presenter->modal();
+}
+
+EMSCRIPTEN_KEEPALIVE void brindle_tick(int timer) {
+    if (timer >= 0) presenter->tick(std::size_t(timer));
+}
+
+// What changed since the last update, for the page to show: the part of the canvas
+// drawn again, the captions, the menus' and timers' states, and what screen readers
+// are told.
+EMSCRIPTEN_KEEPALIVE const char* brindle_update() {
+    const view::Changes c = std::exchange(pending, view::Changes{});
+    const Game& g = presenter->game();
+    reply = "{";
+    const auto field = [](std::string name, const std::string& value) {
+        reply += (reply.size() > 1 ? ",\"" : "\"") + name + "\":" + value;
+    };
+    const view::Box drawn = canvasFrame->takeDrawn();
+    if (drawn.width > 0) field("drawn", box(drawn));
+    if (c.minutes) field("Label1", quoted(g.clock.minutesCaption));
+    if (c.seconds) field("Label3", quoted(g.clock.secondsCaption));
+    if (c.stat) field("Stat", quoted(g.clock.Stat));
+    if (c.menus) {
+        field("enabled", list(layout::kMenus, [&g](const layout::MenuEntry& e) {
+                  return std::string(view::enabled(g, e) ? "true" : "false");
+              }));
+    }
+    if (c.timers.any()) {
+        field("timers", list(layout::kTimers, [&g](const layout::Timer& t) {
+                  return std::string(view::running(g, t) ? "true" : "false");
+              }));
+    }
+    if (c.cells.any()) {
+        std::string pressed = "[";
+        for (int i = 0; i < kCellCount; ++i)
+            pressed += std::string(i ? "," : "") + (view::cellPressed(g, posOf(i)) ? "true" : "false");
+        field("pressed", pressed + "]");
+    }
+    if (c.spokenBar) field("bar", std::to_string(view::barValue(g)));
+    if (c.spokenClock) field("clock", quoted(view::clockValue(g)));
+    if (c.spokenState) field("state", quoted(view::stateText(g)));
+    if (c.focus || c.cells.any()) {
+        const view::Marker& m = presenter->marker();
+        field("focus", std::to_string(m.shown ? indexOf(m.cell) : -1));
+    }
+    reply += "}";
+    return reply.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* brindle_pixels() {
+    return canvasFrame->pixels().data();
+}
+
+// A picture of the layout's (layout::Art) stretched over `width` x `height` device
+// pixels on the window's colour, for the information windows.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* brindle_picture(int art, int width, int height) {
+    picture = std::make_unique<web::Pixels>(width, height);
+    picture->picture({0, 0, width, height}, web::pictureOf(static_cast<layout::Art>(art)),
+                     web::kWindow);
+    return picture->data();
+}
+
+// How much narrower a caption `needed` device pixels wide is drawn in `room`.
+EMSCRIPTEN_KEEPALIVE double brindle_narrowing(int needed, int room) {
+    return view::narrowing(needed, room);
+}
+
+// The device size of a layout box at this scale: where each pixel goes is decided here.
+EMSCRIPTEN_KEEPALIVE int brindle_device(int px) {
+    return view::device(px, scale);
+}
+
+}  // extern "C"

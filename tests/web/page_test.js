@@ -1,0 +1,383 @@
+// The page in Debian's Chromium, headless, driven as a player drives it: clicks at
+// device pixels (the overlap strips included) with the canvas read back, the menus, the
+// stop box, the information windows, the keys, a tap, modality for every input, the
+// accessibility tree, the clock after the page was frozen, the single file from disk,
+// and the canvas beside the Qt build's pixels.
+//   page_test.js BUILD_WEB --ratio R | --one-file | --as-qt GRAB_CLIENT
+'use strict';
+const { chromium } = require('./node_modules/playwright-core');
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+const { execFileSync } = require('child_process');
+
+const [build, mode, arg] = process.argv.slice(2);
+let failed = 0, passed = 0;
+function check(name, ok, detail = '') {
+  if (ok) passed++; else failed++;
+  console.log(`${ok ? 'ok  ' : 'FAIL'} ${name}${ok || !detail ? '' : ': ' + detail}`);
+}
+const same = (name, got, want) =>
+  check(name, JSON.stringify(got) === JSON.stringify(want), `got ${JSON.stringify(got)}, want ${JSON.stringify(want)}`);
+
+// The site on a port of this run's own.
+function serve(root) {
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css', '.png': 'image/png' };
+  const server = http.createServer((req, res) => {
+    const file = path.join(root, decodeURIComponent(new URL(req.url, 'http://x').pathname).replace(/\/$/, '/index.html'));
+    fs.readFile(file, (err, data) => {
+      res.writeHead(err ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'text/plain' });
+      res.end(err ? '' : data);
+    });
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// The game's own numbers: a layout pixel x starts at device pixel round(x * ratio);
+// the board is 5 x 5 cells of 50 pixels on a 48-pixel pitch.
+const dev = (x, r) => Math.round(x * r);
+const layoutPixel = (d, r) => { let x = 0; while (dev(x + 1, r) <= d) x++; return x; };
+const cellBox = (row, col) => ({ left: 48 * (col - 1), top: 48 * (row - 1), size: 50 });
+// Where two cells overlap, the lower row lies on top; within a row the right-hand cell,
+// but column 1 lies over column 2.
+function cellOnTop(x, y) {
+  let best = null;
+  for (let row = 1; row <= 5; row++) for (let col = 1; col <= 5; col++) {
+    const b = cellBox(row, col);
+    if (x < b.left || x >= b.left + b.size || y < b.top || y >= b.top + b.size) continue;
+    if (!best || row > best.row) best = { row, col };
+    else if (row === best.row) best = (col === 1 || best.col === 1) ? { row, col: 1 } : { row, col: Math.max(col, best.col) };
+  }
+  return best;
+}
+// A click plays a plus: the cell and its neighbours above, below, left and right.
+function played(board, { row, col }) {
+  const rows = board.split('/').map((r) => [...r]);
+  for (const [dr, dc] of [[0, 0], [1, 0], [-1, 0], [0, 1], [0, -1]]) {
+    const r = row - 1 + dr, c = col - 1 + dc;
+    if (r >= 0 && r < 5 && c >= 0 && c < 5) rows[r][c] = rows[r][c] === 'X' ? '.' : 'X';
+  }
+  return rows.map((r) => r.join('')).join('/');
+}
+const EMPTY = '...../...../...../...../.....';
+
+async function launch() {
+  return chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync'],
+  });
+}
+async function open(browser, url, ratio, touch = false) {
+  const context = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: ratio, hasTouch: touch });
+  const page = await context.newPage();
+  page.on('pageerror', (e) => check('no error on the page', false, e.message));
+  await page.goto(url);
+  await page.waitForSelector('html[data-ready]', { state: 'attached', timeout: 10000 });
+  return page;
+}
+
+// What the page shows: the board as screen readers read it, and the canvas.
+const board = (page) => page.evaluate(() => [1, 2, 3, 4, 5].map((r) => [1, 2, 3, 4, 5].map((c) =>
+  document.getElementById(`rc_${r}_${c}`).getAttribute('aria-pressed') === 'true' ? 'X' : '.').join('')).join('/'));
+const canvas = (page) => page.evaluate(() => {
+  const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+  return { width: c.width, height: c.height, left: r.left, top: r.top, cssWidth: r.width,
+    data: Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data) };
+});
+const at = (shot, x, y) => { const i = 4 * (y * shot.width + x); return shot.data.slice(i, i + 3).join(','); };
+const YELLOW = '255,255,0', WHITE = '255,255,255', BLACK = '0,0,0', GREY = '192,192,192';
+// The board as the canvas draws it: each cell's colour at its middle.
+function drawnBoard(shot, r) {
+  return [1, 2, 3, 4, 5].map((row) => [1, 2, 3, 4, 5].map((col) => {
+    const p = at(shot, dev(48 * (col - 1) + 25, r), dev(48 * (row - 1) + 25, r));
+    return p === YELLOW ? 'X' : p === WHITE ? '.' : '?';
+  }).join('')).join('/');
+}
+async function clickDevice(page, shot, x, y, r) {
+  await page.mouse.click(shot.left + (x + 0.5) / r, shot.top + (y + 0.5) / r);
+}
+const attr = (page, id, name) => page.evaluate(([i, n]) => document.getElementById(i).getAttribute(n), [id, name]);
+async function choose(page, ...ids) {
+  for (const id of ids) await page.click('#' + id);
+}
+const dialogs = (page) => page.evaluate(() => document.querySelectorAll('[role=dialog],[role=alertdialog]').length);
+
+// How many device pixels of the canvas the screen shows otherwise than the canvas holds.
+async function onScreen(page, shot, r) {
+  const png = await page.screenshot({ clip: { x: shot.left, y: shot.top, width: shot.width / r, height: shot.height / r } });
+  return page.evaluate(async ([data, r]) => {
+    const img = new Image();
+    img.src = 'data:image/png;base64,' + data;
+    await img.decode();
+    const c = document.getElementById('canvas');
+    const ref = Object.assign(document.createElement('canvas'), { width: img.width, height: img.height }).getContext('2d');
+    ref.drawImage(img, 0, 0);
+    const seen = ref.getImageData(0, 0, img.width, img.height).data, held = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    if (img.width !== c.width || img.height !== c.height) return `${img.width} x ${img.height} on screen`;
+    // The captions over it are the browser's text.
+    const texts = [...document.querySelectorAll('.caption')].map((e) =>
+      [e.offsetLeft * r, e.offsetTop * r, (e.offsetLeft + e.offsetWidth) * r, (e.offsetTop + e.offsetHeight) * r]);
+    let n = 0;
+    for (let y = 0; y < c.height; y++) for (let x = 0; x < c.width; x++) {
+      if (texts.some(([l, t, rt, b]) => x >= l - 1 && x < rt + 1 && y >= t - 1 && y < b + 1)) continue;
+      const i = 4 * (y * c.width + x);
+      n += seen[i] !== held[i] || seen[i + 1] !== held[i + 1] || seen[i + 2] !== held[i + 2];
+    }
+    return n;
+  }, [png.toString('base64'), r]);
+}
+
+async function pixelsAndClicks(page, r) {
+  let shot = await canvas(page);
+  // The client area is round(242 r) x round(262 r) device pixels; the canvas may be a
+  // little larger, so that CSS can give its size exactly (in 64ths of a pixel).
+  const exact = (d) => Number.isInteger(d / r * 64);
+  check(`the canvas holds the ${dev(242, r)} x ${dev(262, r)} client area`, shot.width >= dev(242, r) && shot.width <= dev(242, r) + 8 &&
+    shot.height >= dev(262, r) && shot.height <= dev(262, r) + 8 && exact(shot.width) && exact(shot.height), `${shot.width} x ${shot.height}`);
+  same('the screen shows the canvas pixel for pixel', await onScreen(page, shot, r), 0);
+  // Nothing blended on the board, and every grid line equally wide.
+  let strays = 0;
+  for (let y = 0; y < dev(242, r); y++) for (let x = 0; x < dev(242, r); x++) strays += ![BLACK, WHITE].includes(at(shot, x, y));
+  same('the board is only black and white', strays, 0);
+  const runs = [];
+  for (let x = 0, run = 0; x <= dev(242, r); x++) {
+    const black = x < dev(242, r) && at(shot, x, dev(24, r)) === BLACK;
+    if (black) run++; else if (run) { runs.push(run); run = 0; }
+  }
+  check('six grid lines across, equally wide', runs.length === 6 && runs.every((w) => w === runs[0]), JSON.stringify(runs));
+
+  // Clicks at device pixels: middles, and both sides of the overlap strips.
+  const points = [[25, 25], [48, 100], [49, 100], [96, 20], [97, 20], [120, 48], [120, 49], [48, 48], [193, 193], [241, 120]];
+  let want = EMPTY;
+  for (const [lx, ly] of points) {
+    for (const [x, y] of [[dev(lx, r), dev(ly, r)], [dev(lx + 1, r) - 1, dev(ly + 1, r) - 1]]) {
+      const cell = cellOnTop(layoutPixel(x, r), layoutPixel(y, r));
+      await clickDevice(page, shot, x, y, r);
+      want = played(want, cell);
+    }
+    same(`clicks at layout pixel ${lx},${ly} play the cell on top`, await board(page), want);
+  }
+  shot = await canvas(page);
+  same('the canvas shows the board the game holds', drawnBoard(shot, r), want);
+  return want;
+}
+
+async function keysAndMarker(page, r, before) {
+  await page.focus('#client');
+  await page.keyboard.press('ArrowRight');
+  await page.keyboard.press('ArrowRight');
+  await page.keyboard.press('Space');
+  same('the keys play the marked cell', await board(page), played(before, { row: 3, col: 4 }));
+  same('the marked cell has the focus', await page.evaluate(() => document.activeElement.id), 'rc_3_4');
+  const dots = async () => {
+    const shot = await canvas(page);
+    let n = 0;
+    const y = dev(96 + 4, r);  // the marker's top edge, 4 pixels inside rc_3_4
+    for (let x = dev(144 + 4, r); x < dev(144 + 46, r); x++) n += at(shot, x, y) === BLACK;
+    return n;
+  };
+  check('the marker is drawn', (await dots()) > 5);
+  const shot = await canvas(page);
+  await page.mouse.down();  // anywhere on the board, the mouse hides it
+  await page.mouse.move(shot.left + 1, shot.top + 300 / r);
+  await page.mouse.up();
+  same('a mouse button hides the marker', await dots(), 0);
+}
+
+async function stopBox(page, r) {
+  const before = await board(page);
+  await choose(page, 'Game');
+  same('New game is greyed while a game runs', await attr(page, 'GameNew', 'aria-disabled'), 'true');
+  await page.click('#GameNew', { force: true });
+  await page.keyboard.press('Escape');
+  same('and does nothing', await board(page), before);
+  for (const [answer, how] of [['Escape', 'Escape'], ['cancel', 'Отмена']]) {
+    await choose(page, 'Game', 'GameStop');
+    const box = await page.evaluate(() => {
+      const b = document.querySelector('[role=alertdialog]');
+      return b && [b.querySelector('.title').textContent, b.querySelector('p').textContent,
+        document.activeElement.id, ...[...b.querySelectorAll('button')].map((e) => e.textContent)];
+    });
+    same('the stop box: title, text, default button, buttons', box,
+      ['Brindle', 'Игра будет остановлена. Все данные будут стерты!\nПродолжить?', 'ok', 'ОК', 'Отмена']);
+    await modality(page, r, before);
+    if (answer === 'Escape') await page.keyboard.press('Escape'); else await page.click('#cancel');
+    same(`${how} closes it and stops nothing`, [await dialogs(page), await board(page), await attr(page, 'GameStop', 'aria-disabled')], [0, before, 'false']);
+  }
+  await choose(page, 'Game', 'GameStop');
+  await page.keyboard.press('Enter');
+  const shot = await canvas(page);
+  same('OK stops the game: the cover over the board', drawnBoard(shot, r), '?????/?????/?????/?????/?????');
+  same('drawn in its grey', at(shot, dev(25, r), dev(25, r)), GREY);
+  same('the menus and what is read aloud',
+    [await attr(page, 'GameNew', 'aria-disabled'), await attr(page, 'GameStop', 'aria-disabled'),
+      await attr(page, 'Picture1', 'aria-label'), await page.textContent('#Time')],
+    ['false', 'true', 'игра остановлена, играть в неё нельзя', '0 мин 0 с']);
+  const under = await board(page);
+  await clickDevice(page, shot, dev(25, r), dev(25, r), r);
+  same('the cover takes clicks', [await board(page), drawnBoard(await canvas(page), r)], [under, '?????/?????/?????/?????/?????']);
+  await choose(page, 'Game', 'GameNew');
+  same('New game clears the board', [await board(page), drawnBoard(await canvas(page), r)], [EMPTY, EMPTY]);
+}
+
+// While a modal window is up nothing reaches the main window: a click, a key, an
+// assistive tool's press, the menus.
+async function modality(page, r, want, touch = false) {
+  // On rc_1_1, clear of the window, which sits in the middle of the page.
+  const shot = await canvas(page);
+  await page.mouse.click(shot.left + 25, shot.top + 25);
+  await page.keyboard.press('ArrowDown');
+  await page.evaluate(() => document.getElementById('rc_3_3').click());
+  if (touch) await page.touchscreen.tap(shot.left + 25, shot.top + 25);
+  await page.mouse.click(...await page.evaluate(() => { const b = document.getElementById('Load').getBoundingClientRect(); return [b.x + 5, b.y + 5]; }));
+  same('under a modal window nothing reaches the board or the menus',
+    [await board(page), await attr(page, 'Load', 'aria-expanded')], [want, 'false']);
+}
+
+async function loads(page, r) {
+  // From the keyboard: F10, then Загрузить, then its first entry.
+  await page.focus('#client');
+  await page.keyboard.press('F10');
+  for (const key of ['ArrowRight', 'ArrowDown', 'Enter']) await page.keyboard.press(key);
+  same('F10, →, ↓, Enter loads the filled board', [await board(page), await attr(page, 'Process', 'aria-valuenow')], ['XXXXX/XXXXX/XXXXX/XXXXX/XXXXX', '13']);
+  const table = [['LoadDem5', 'X..../.X.../..X../...X./....X', '2'], ['LoadDem1', 'X.X.X/.X.X./X.X.X/.X.X./X.X.X', '6']];
+  for (const [id, pattern, bar] of table) {
+    await choose(page, 'Load', 'LoadDem', id);
+    same(`${id} loads its pattern`, [await board(page), drawnBoard(await canvas(page), r), await attr(page, 'Process', 'aria-valuenow')], [pattern, pattern, bar]);
+  }
+  same('a loaded pattern reads as such', await attr(page, 'Picture1', 'aria-label'), 'игра приостановлена, загружен узор');
+  const seen = new Set();
+  for (let i = 1; i <= 15; i++) {
+    await choose(page, 'Load', 'LoadDem', 'LoadDem' + i);
+    seen.add(await board(page));
+  }
+  same('fifteen patterns, all different', seen.size, 15);
+}
+
+async function infoWindows(page, r, touch) {
+  const before = await board(page);
+  for (const [id, caption, how] of [['HelpHowToPlay', 'Как играть', 'click'], ['HelpPro', 'Возможности программы', 'click'], ['HelpAuhtor', 'О Brindle', 'Escape']]) {
+    await choose(page, 'Help', id);
+    const seen = await page.evaluate(() => {
+      const d = document.querySelector('[role=dialog]');
+      return d && [d.querySelector('.title').textContent, d.textContent.includes('Quorvane Brindle (версия 1.0)'), !!d.querySelector('.line'), d.querySelectorAll('canvas').length > 0];
+    });
+    same(`${id} opens its window: caption, heading, rule, pictures`, seen, [caption, true, true, true]);
+    await modality(page, r, before, touch);
+    const middle = await page.evaluate(() => { const b = document.querySelector('[role=dialog]').getBoundingClientRect(); return [b.x + b.width / 2, b.y + b.height / 2]; });
+    await page.mouse.click(...middle, { button: 'right' });
+    same('a right click leaves it open', await dialogs(page), 1);
+    if (how === 'click') await page.mouse.click(...middle); else await page.keyboard.press('Escape');
+    same(`a ${how} closes it`, [await dialogs(page), await board(page)], [0, before]);
+  }
+}
+
+async function accessibility(page) {
+  const client = await page.context().newCDPSession(page);
+  const { nodes } = await client.send('Accessibility.getFullAXTree');
+  const named = (role) => nodes.filter((n) => !n.ignored && n.role && n.role.value === role).map((n) => n.name && n.name.value);
+  const cells = nodes.filter((n) => !n.ignored && n.role && n.role.value === 'button' && n.properties && n.properties.some((p) => p.name === 'pressed'));
+  same('25 cells are toggle buttons', cells.length, 25);
+  check('each named by its place', new Set(cells.map((n) => n.name.value)).size === 25);
+  same('the bar', named('progressbar'), ['Заполнение поля']);
+  same('the clock', named('timer'), ['Время игры']);
+  same('the icon', named('image'), ['игра работает и можно в неё играть']);
+  same('the menu bar', named('menuitem').slice(0, 3), ['Игра', 'Загрузить', 'Справка']);
+}
+
+// Frozen, the page runs no timer; thawed, its clock shows the time that really passed.
+async function catchUp(page) {
+  const seconds = async () => { const [m, s] = (await page.textContent('#Time')).match(/\d+/g).map(Number); return 60 * m + s; };
+  await page.waitForFunction(() => /[1-9]/.test(document.getElementById('Time').textContent), null, { timeout: 5000 });
+  const client = await page.context().newCDPSession(page);
+  const before = await seconds(), start = Date.now();
+  await client.send('Page.setWebLifecycleState', { state: 'frozen' });
+  await new Promise((done) => setTimeout(done, 5000));
+  await client.send('Page.setWebLifecycleState', { state: 'active' });
+  await page.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
+  const passed = Math.floor((Date.now() - start) / 1000);
+  const after = await seconds();
+  check(`after ${passed} s frozen the clock shows them`, after - before >= passed - 1 && after - before <= passed + 1, `${before} then ${after}`);
+}
+
+async function asQt(browser, url) {
+  const states = [['LoadFull'], ['LoadDem3'], ['GameStop']];
+  for (let i = 1; i <= 15; i++) states.push(['LoadDem' + i]);
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'brindle-qt-'));
+  for (const state of states) {
+    const png = path.join(dir, state.join('-') + '.png');
+    execFileSync(arg, [png, ...state], { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' }, stdio: 'ignore' });
+    const page = await open(browser, url, 1);
+    const menu = { LoadFull: ['Load'], GameStop: ['Game'] }[state[0]] || ['Load', 'LoadDem'];
+    await choose(page, ...menu, state[0]);
+    if (state[0] === 'GameStop') await page.click('#ok');
+    const differ = await page.evaluate(async (data) => {
+      const img = new Image();
+      img.src = 'data:image/png;base64,' + data;
+      await img.decode();
+      const c = document.getElementById('canvas');
+      const ref = Object.assign(document.createElement('canvas'), { width: img.width, height: img.height }).getContext('2d');
+      ref.drawImage(img, 0, 0);
+      const want = ref.getImageData(0, 0, img.width, img.height).data, got = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+      // The captions are the browser's text, not the canvas's.
+      const texts = [...document.querySelectorAll('.caption')].map((e) => [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight]);
+      let n = 0;
+      for (let y = 0; y < img.height; y++) for (let x = 0; x < img.width; x++) {
+        if (texts.some(([l, t, w, h]) => x >= l && x < l + w && y >= t && y < t + h)) continue;
+        const i = 4 * (y * img.width + x);
+        if (want[i] !== got[i] || want[i + 1] !== got[i + 1] || want[i + 2] !== got[i + 2]) n++;
+      }
+      return [img.width, img.height, n];
+    }, fs.readFileSync(png).toString('base64'));
+    same(`${state[0]}: the canvas is the Qt build's pixels`, differ, [242, 262, 0]);
+    await page.context().close();
+  }
+  fs.rmSync(dir, { recursive: true });
+}
+
+(async () => {
+  const browser = await launch();
+  const server = await serve(path.join(build, 'site'));
+  const url = `http://127.0.0.1:${server.address().port}/`;
+  try {
+    if (mode === '--ratio') {
+      const r = Number(arg);
+      const page = await open(browser, url, r);
+      await accessibility(page);
+      const after = await pixelsAndClicks(page, r);
+      await keysAndMarker(page, r, after);
+      await stopBox(page, r);
+      await loads(page, r);
+      await infoWindows(page, r, false);
+      const touch = await open(browser, url, r, true);
+      const shot = await canvas(touch);
+      await touch.touchscreen.tap(shot.left + 120, shot.top + 120);
+      same('a tap plays the cell under it', await board(touch), played(EMPTY, { row: 3, col: 3 }));
+      await infoWindows(touch, r, true);
+      if (r === 1) await catchUp(page);
+    } else if (mode === '--one-file') {
+      const page = await browser.newPage();
+      const asked = [];
+      page.on('request', (q) => asked.push(q.url()));
+      const file = 'file://' + path.resolve(build, 'brindle.html');
+      await page.goto(file);
+      await page.waitForSelector('html[data-ready]', { state: 'attached', timeout: 10000 });
+      await page.click('#canvas', { position: { x: 120, y: 120 } });
+      same('brindle.html plays from disk', await board(page), played(EMPTY, { row: 3, col: 3 }));
+      same('and asks for nothing beside itself', asked.filter((u) => !u.startsWith('data:')), [file]);
+    } else if (mode === '--as-qt') {
+      await asQt(browser, url);
+    } else {
+      check(`a known mode (${mode})`, false);
+    }
+  } catch (e) {
+    check('the run ends', false, e.stack);
+  } finally {
+    await browser.close();
+    server.close();
+  }
+  console.log(`${passed} passed, ${failed} failed`);
+  process.exit(failed || !passed ? 1 : 0);
+})();
