@@ -4,10 +4,13 @@
 BUILD      := build
 SANITIZED  := build-sanitize
 WINDOWS    := build-windows
+WEB        := build-web
+# Debian's emscripten needs Node to find its own acorn to link with optimisations.
+EMSDK_ENV  := NODE_PATH=/usr/share/nodejs
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps test-deps build bench run test test-plain test-sanitize test-windows test-share \
-	clean install uninstall package windows
+.PHONY: all deps test-deps web-deps build bench run test test-plain test-sanitize test-windows \
+	test-web test-share clean install uninstall package windows web
 
 all: build
 
@@ -16,6 +19,9 @@ deps:
 
 test-deps:
 	@scripts/install-deps --test
+
+web-deps:
+	@scripts/install-deps --web
 
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_WERROR=ON >/dev/null
@@ -28,7 +34,7 @@ bench: build
 run: build
 	@$(BUILD)/brindle
 
-test: test-plain test-sanitize test-windows
+test: test-plain test-sanitize test-windows test-web
 	@$(MAKE) --no-print-directory test-share
 
 test-plain: test-deps build
@@ -52,6 +58,20 @@ test-windows: test-deps
 	@$(MAKE) --no-print-directory windows
 	@cd $(WINDOWS) && ctest --output-on-failure -j $(JOBS)
 
+# The page: build-web/site/ for a web host, and build-web/brindle.html, one file that
+# plays from disk. Its tests drive it in Debian's Chromium through Playwright's npm
+# package, and compare its pixels with the Qt build's.
+web: web-deps
+	@$(EMSDK_ENV) emcmake cmake -S . -B $(WEB) -DCMAKE_BUILD_TYPE=MinSizeRel -DBRINDLE_WERROR=ON \
+		-DBRINDLE_TESTS=$(WEB_TESTS) -DBRINDLE_QT_BUILD=$(CURDIR)/$(BUILD) >/dev/null
+	@$(EMSDK_ENV) cmake --build $(WEB) -j $(JOBS)
+
+WEB_TESTS ?= OFF
+test-web: test-deps build
+	@$(MAKE) --no-print-directory web WEB_TESTS=ON
+	@cd tests/web && npm ci --no-audit --no-fund --silent
+	@cd $(WEB) && ctest --output-on-failure -j $(JOBS)
+
 # Tests should stay a quarter to a third of the code.
 test-share:
 	@t=$$(cloc --quiet --csv tests | awk -F, '$$2=="SUM"{print $$5}'); \
@@ -59,7 +79,7 @@ test-share:
 	 awk -v t=$$t -v a=$$a 'BEGIN{printf "test share: %d of %d code lines, %.2f\n", t, a, t / a}'
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) $(WINDOWS)
+	rm -rf $(BUILD) $(SANITIZED) $(WINDOWS) $(WEB)
 
 # Installs what `make` built, into PREFIX if given; run it with sudo after a `make` as
 # yourself, so that no package is installed and nothing is built as root. Uninstall

@@ -81,13 +81,20 @@ async function open(browser, url, ratio, touch = false) {
 // What the page shows: the board as screen readers read it, and the canvas.
 const board = (page) => page.evaluate(() => [1, 2, 3, 4, 5].map((r) => [1, 2, 3, 4, 5].map((c) =>
   document.getElementById(`rc_${r}_${c}`).getAttribute('aria-pressed') === 'true' ? 'X' : '.').join('')).join('/'));
-const canvas = (page) => page.evaluate(() => {
-  const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
-  return { width: c.width, height: c.height, left: r.left, top: r.top, cssWidth: r.width,
-    data: Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data) };
-});
-const at = (shot, x, y) => { const i = 4 * (y * shot.width + x); return shot.data.slice(i, i + 3).join(','); };
-const YELLOW = '255,255,0', WHITE = '255,255,255', BLACK = '0,0,0', GREY = '192,192,192';
+async function canvas(page) {
+  const shot = await page.evaluate(() => {
+    const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+    const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    return { width: c.width, height: c.height, left: r.left, top: r.top, data: btoa(text) };
+  });
+  shot.data = Buffer.from(shot.data, 'base64');
+  return shot;
+}
+// A canvas pixel as 0xRRGGBB.
+const at = (shot, x, y) => { const i = 4 * (y * shot.width + x); return shot.data[i] << 16 | shot.data[i + 1] << 8 | shot.data[i + 2]; };
+const YELLOW = 0xffff00, WHITE = 0xffffff, BLACK = 0, GREY = 0xc0c0c0;
 // The board as the canvas draws it: each cell's colour at its middle.
 function drawnBoard(shot, r) {
   return [1, 2, 3, 4, 5].map((row) => [1, 2, 3, 4, 5].map((col) => {
