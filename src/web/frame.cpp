@@ -17,6 +17,7 @@ std::uint32_t canvasWord(std::uint32_t rgb) {
 // A premultiplied ARGB pixel over an opaque background, as plain RGB.
 std::uint32_t over(std::uint32_t argb, std::uint32_t background) {
     const std::uint32_t a = argb >> 24, keep = 255 - a;
+    if (a == 255) return argb & 0xffffff;
     std::uint32_t out = 0;
     for (int shift : {16, 8, 0}) {
         const std::uint32_t c = (argb >> shift & 0xff) + ((background >> shift & 0xff) * keep + 127) / 255;
@@ -60,6 +61,13 @@ void Pixels::picture(const view::Box& box, const pictures::PixelData& p, std::ui
     const view::Box v = visible(box);
     for (int y = v.top; y < v.bottom(); ++y) {
         const int py = (y - box.top) * p.height / box.height;
+        if (box.width == p.width) {  // pixel for pixel, the usual case
+            const std::uint32_t* from = p.pixels + std::size_t(py) * std::size_t(p.width);
+            std::uint32_t* to = &rgba_[std::size_t(y) * std::size_t(width_)];
+            for (int x = v.left; x < v.right(); ++x)
+                to[x] = canvasWord(over(from[x - box.left], background));
+            continue;
+        }
         for (int x = v.left; x < v.right(); ++x) {
             const int px = (x - box.left) * p.width / box.width;
             const std::uint32_t argb = p.pixels[std::size_t(py) * std::size_t(p.width) + std::size_t(px)];
@@ -136,11 +144,13 @@ void Frame::draw(const view::Changes& c, const Game& g, const view::Marker& m) {
             mark(d.box);
         }
     } else {
-        // Each changed cell's box is drawn again from the bottom of the stack up, so
-        // that every overlap shows the cell on top.
-        for (int i = 0; i < kCellCount; ++i) {
-            if (!c.cells[std::size_t(i)] && !c.cover) continue;
-            const view::Box box = view::cellDrawing(posOf(i), scale_).box;
+        // From the bottom of the stack up, so that every overlap shows the cell on top:
+        // the whole board, or each changed cell's box.
+        const bool all = c.cover || c.cells.all();
+        for (int i = 0; i < (all ? 1 : kCellCount); ++i) {
+            if (!all && !c.cells[std::size_t(i)]) continue;
+            const view::Box box = all ? view::coverDrawing(scale_).box
+                                      : view::cellDrawing(posOf(i), scale_).box;
             pixels_.clip(box);
             for (auto it = layout::kCellStacking.rbegin(); it != layout::kCellStacking.rend(); ++it)
                 drawCell(*it, g, m);

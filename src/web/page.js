@@ -24,7 +24,7 @@ Module.onRuntimeInitialized = () => {
 
   // The canvas: its backing store in device pixels, its CSS size exactly that.
   function size() {
-    const [w, h] = json(_brindle_layout()).canvas;
+    const w = _brindle_canvas() >> 16, h = _brindle_canvas() & 0xffff;
     canvas.width = w;
     canvas.height = h;
     canvas.style.width = w / ratio + 'px';
@@ -187,7 +187,8 @@ Module.onRuntimeInitialized = () => {
       if (!(name in u)) continue;
       const e = captions[name] || {};
       e.textContent = u[name];
-      if (e.style) fit(e);
+      // Measured once the page is drawn, not while it is being laid out.
+      if (e.style) requestAnimationFrame(() => fit(e));
     }
     if (u.enabled) {
       u.enabled.forEach((on, i) => {

@@ -127,8 +127,7 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
                "}";
     });
     reply = "{\"client\":" + box(view::pixelBox(layout::kMainClient)) +
-           ",\"canvas\":[" + std::to_string(canvasFrame->pixels().width()) + "," +
-           std::to_string(canvasFrame->pixels().height()) + "]" +
+
            ",\"labels\":" + labels + ",\"panels\":" + panels + ",\"menus\":" + menus + ",\"timers\":" + timers +
            ",\"windows\":" + windows + ",\"cells\":" + cells +
            ",\"title\":" + quoted(text::kMainCaption) +
@@ -157,6 +156,11 @@ EMSCRIPTEN_KEEPALIVE int brindle_cell_at(int x, int y) {
 
 EMSCRIPTEN_KEEPALIVE void brindle_press(int index) {
     if (index >= 0 && index < kCellCount) presenter->press(posOf(index));
+}
+
+// The canvas's size in device pixels, as width * 65536 + height.
+EMSCRIPTEN_KEEPALIVE int brindle_canvas() {
+    return canvasFrame->pixels().width() * 65536 + canvasFrame->pixels().height();
 }
 
 // A menu entry by its place in the menus: what it asks the page to show, as
