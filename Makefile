@@ -69,13 +69,13 @@ web: web-deps
 WEB_TESTS ?= OFF
 test-web: test-deps build
 	@$(MAKE) --no-print-directory web WEB_TESTS=ON
-	@cd tests/web && npm ci --no-audit --no-fund --silent
+	@npm ci --no-audit --no-fund --silent
 	@cd $(WEB) && ctest --output-on-failure -j $(JOBS)
 
 # Tests should stay a quarter to a third of the code.
 test-share:
-	@t=$$(cloc --quiet --csv tests | awk -F, '$$2=="SUM"{print $$5}'); \
-	 a=$$(cloc --quiet --csv src tests bench packaging scripts | awk -F, '$$2=="SUM"{print $$5}'); \
+	@t=$$(cloc --quiet --csv --exclude-dir=node_modules tests | awk -F, '$$2=="SUM"{print $$5}'); \
+	 a=$$(cloc --quiet --csv --exclude-dir=node_modules src tests bench packaging scripts | awk -F, '$$2=="SUM"{print $$5}'); \
 	 awk -v t=$$t -v a=$$a 'BEGIN{printf "test share: %d of %d code lines, %.2f\n", t, a, t / a}'
 
 clean:

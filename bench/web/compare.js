@@ -3,12 +3,12 @@
 // board), the bytes a visitor downloads gzip'd, and the CPU time of 10 idle seconds.
 //   node bench/web/compare.js BUILD_WEB [--rounds N]
 'use strict';
-const { chromium } = require('../../tests/web/node_modules/playwright-core');
+const { chromium } = require('../../node_modules/playwright-core');
 const fs = require('fs');
-const http = require('http');
 const path = require('path');
 const zlib = require('zlib');
 const { execFileSync } = require('child_process');
+const { serve } = require('../../scripts/serve.js');
 
 const build = path.resolve(process.argv[2]);
 const rounds = Number(process.argv[process.argv.indexOf('--rounds') + 1]) || 5;
@@ -20,14 +20,6 @@ execFileSync(grab, [path.join(bare, 'picture.png')], { env: { ...process.env, QT
 
 const sites = { brindle: path.join(build, 'site'), bare };
 const gzipped = (dir) => fs.readdirSync(dir).reduce((n, f) => n + zlib.gzipSync(fs.readFileSync(path.join(dir, f)), { level: 9 }).length, 0);
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css', '.png': 'image/png' };
-const serve = (root) => new Promise((resolve) => {
-  const s = http.createServer((q, a) => {
-    const f = path.join(root, new URL(q.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
-    fs.readFile(f, (e, d) => { a.writeHead(e ? 404 : 200, { 'Content-Type': types[path.extname(f)] || 'text/plain' }); a.end(e ? '' : d); });
-  });
-  s.listen(0, '127.0.0.1', () => resolve(s));
-});
 const median = (xs) => { const s = [...xs].sort((a, b) => a - b); return s[s.length >> 1]; };
 
 (async () => {

@@ -106,35 +106,6 @@ void pressAccessibly(QObject* control) {
     a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 }
 
-// Whether a label's text, drawn with nothing to clip it, puts ink only on the device
-// pixels of its box. It is drawn where the label is, give or take a whole number of
-// 4-pixel steps, so that a fractional scale rounds its edges as on screen.
-bool inkInside(const QLabel* label) {
-    const qreal scale = label->devicePixelRatioF();
-    const QSize box = label->size();
-    const QPoint at = label->mapTo(label->window(), QPoint()) + QPoint(4, 4) * (box.width() / 4 + 1);
-    const QPoint end = at + QPoint(box.width(), box.height()) * 2;
-    QImage img(QSize(end.x(), end.y()) * scale, QImage::Format_RGB32);
-    img.setDevicePixelRatio(scale);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setFont(label->font());
-    p.drawText(QRect(at, box),
-               int(label->alignment()) | Qt::TextDontClip |
-                   (label->wordWrap() ? Qt::TextWordWrap : 0),
-               label->text());
-    p.end();
-    const QRect device(QPoint(std::floor(at.x() * scale), std::floor(at.y() * scale)),
-                       QPoint(std::ceil((at.x() + box.width()) * scale) - 1,
-                              std::ceil((at.y() + box.height()) * scale) - 1));
-    for (int y = 0; y < img.height(); ++y) {
-        for (int x = 0; x < img.width(); ++x) {
-            if (img.pixel(x, y) != qRgb(255, 255, 255) && !device.contains(x, y)) return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 // The wall clock of a game whose clock ticks, fired or real, all come on time: each

@@ -5,12 +5,12 @@
 // and the canvas beside the Qt build's pixels.
 //   page_test.js BUILD_WEB --ratio R | --one-file | --as-qt GRAB_CLIENT
 'use strict';
-const { chromium } = require('./node_modules/playwright-core');
+const { chromium } = require('../../node_modules/playwright-core');
 const fs = require('fs');
-const http = require('http');
 const os = require('os');
 const path = require('path');
 const { execFileSync } = require('child_process');
+const { serve } = require('../../scripts/serve.js');
 
 const [build, mode, arg] = process.argv.slice(2);
 let failed = 0, passed = 0;
@@ -20,19 +20,6 @@ function check(name, ok, detail = '') {
 }
 const same = (name, got, want) =>
   check(name, JSON.stringify(got) === JSON.stringify(want), `got ${JSON.stringify(got)}, want ${JSON.stringify(want)}`);
-
-// The site on a port of this run's own.
-function serve(root) {
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css', '.png': 'image/png' };
-  const server = http.createServer((req, res) => {
-    const file = path.join(root, decodeURIComponent(new URL(req.url, 'http://x').pathname).replace(/\/$/, '/index.html'));
-    fs.readFile(file, (err, data) => {
-      res.writeHead(err ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'text/plain' });
-      res.end(err ? '' : data);
-    });
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
 
 // The game's own numbers: a layout pixel x starts at device pixel round(x * ratio);
 // the board is 5 x 5 cells of 50 pixels on a 48-pixel pitch.
@@ -111,9 +98,9 @@ async function choose(page, ...ids) {
 }
 const dialogs = (page) => page.evaluate(() => document.querySelectorAll('[role=dialog],[role=alertdialog]').length);
 
-// How many device pixels of the canvas the screen shows otherwise than the canvas holds.
-async function onScreen(page, shot, r) {
-  const png = await page.screenshot({ clip: { x: shot.left, y: shot.top, width: shot.width / r, height: shot.height / r } });
+// How many device pixels of the canvas differ from a picture (the screen's, the Qt
+// build's), leaving out the captions over it, which are the browser's own text.
+function differing(page, png, r) {
   return page.evaluate(async ([data, r]) => {
     const img = new Image();
     img.src = 'data:image/png;base64,' + data;
@@ -121,18 +108,16 @@ async function onScreen(page, shot, r) {
     const c = document.getElementById('canvas');
     const ref = Object.assign(document.createElement('canvas'), { width: img.width, height: img.height }).getContext('2d');
     ref.drawImage(img, 0, 0);
-    const seen = ref.getImageData(0, 0, img.width, img.height).data, held = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-    if (img.width !== c.width || img.height !== c.height) return `${img.width} x ${img.height} on screen`;
-    // The captions over it are the browser's text.
+    const want = ref.getImageData(0, 0, img.width, img.height).data, got = c.getContext('2d').getImageData(0, 0, img.width, img.height).data;
     const texts = [...document.querySelectorAll('.caption')].map((e) =>
-      [e.offsetLeft * r, e.offsetTop * r, (e.offsetLeft + e.offsetWidth) * r, (e.offsetTop + e.offsetHeight) * r]);
+      [e.offsetLeft * r - 1, e.offsetTop * r - 1, (e.offsetLeft + e.offsetWidth) * r + 1, (e.offsetTop + e.offsetHeight) * r + 1]);
     let n = 0;
-    for (let y = 0; y < c.height; y++) for (let x = 0; x < c.width; x++) {
-      if (texts.some(([l, t, rt, b]) => x >= l - 1 && x < rt + 1 && y >= t - 1 && y < b + 1)) continue;
-      const i = 4 * (y * c.width + x);
-      n += seen[i] !== held[i] || seen[i + 1] !== held[i + 1] || seen[i + 2] !== held[i + 2];
+    for (let y = 0; y < img.height; y++) for (let x = 0; x < img.width; x++) {
+      if (texts.some(([l, t, rt, b]) => x >= l && x < rt && y >= t && y < b)) continue;
+      const i = 4 * (y * img.width + x);
+      n += want[i] !== got[i] || want[i + 1] !== got[i + 1] || want[i + 2] !== got[i + 2];
     }
-    return n;
+    return [img.width, img.height, n];
   }, [png.toString('base64'), r]);
 }
 
@@ -143,7 +128,8 @@ async function pixelsAndClicks(page, r) {
   const exact = (d) => Number.isInteger(d / r * 64);
   check(`the canvas holds the ${dev(242, r)} x ${dev(262, r)} client area`, shot.width >= dev(242, r) && shot.width <= dev(242, r) + 8 &&
     shot.height >= dev(262, r) && shot.height <= dev(262, r) + 8 && exact(shot.width) && exact(shot.height), `${shot.width} x ${shot.height}`);
-  same('the screen shows the canvas pixel for pixel', await onScreen(page, shot, r), 0);
+  const screen = await page.screenshot({ clip: { x: shot.left, y: shot.top, width: shot.width / r, height: shot.height / r } });
+  same('the screen shows the canvas pixel for pixel', await differing(page, screen, r), [shot.width, shot.height, 0]);
   // Nothing blended on the board, and every grid line equally wide.
   let strays = 0;
   for (let y = 0; y < dev(242, r); y++) for (let x = 0; x < dev(242, r); x++) strays += ![BLACK, WHITE].includes(at(shot, x, y));
@@ -255,12 +241,6 @@ async function loads(page, r) {
     same(`${id} loads its pattern`, [await board(page), drawnBoard(await canvas(page), r), await attr(page, 'Process', 'aria-valuenow')], [pattern, pattern, bar]);
   }
   same('a loaded pattern reads as such', await attr(page, 'Picture1', 'aria-label'), 'игра приостановлена, загружен узор');
-  const seen = new Set();
-  for (let i = 1; i <= 15; i++) {
-    await choose(page, 'Load', 'LoadDem', 'LoadDem' + i);
-    seen.add(await board(page));
-  }
-  same('fifteen patterns, all different', seen.size, 15);
 }
 
 async function infoWindows(page, r, touch) {
@@ -320,24 +300,7 @@ async function asQt(browser, url) {
     const menu = { LoadFull: ['Load'], GameStop: ['Game'] }[state[0]] || ['Load', 'LoadDem'];
     await choose(page, ...menu, state[0]);
     if (state[0] === 'GameStop') await page.click('#ok');
-    const differ = await page.evaluate(async (data) => {
-      const img = new Image();
-      img.src = 'data:image/png;base64,' + data;
-      await img.decode();
-      const c = document.getElementById('canvas');
-      const ref = Object.assign(document.createElement('canvas'), { width: img.width, height: img.height }).getContext('2d');
-      ref.drawImage(img, 0, 0);
-      const want = ref.getImageData(0, 0, img.width, img.height).data, got = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-      // The captions are the browser's text, not the canvas's.
-      const texts = [...document.querySelectorAll('.caption')].map((e) => [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight]);
-      let n = 0;
-      for (let y = 0; y < img.height; y++) for (let x = 0; x < img.width; x++) {
-        if (texts.some(([l, t, w, h]) => x >= l && x < l + w && y >= t && y < t + h)) continue;
-        const i = 4 * (y * img.width + x);
-        if (want[i] !== got[i] || want[i + 1] !== got[i + 1] || want[i + 2] !== got[i + 2]) n++;
-      }
-      return [img.width, img.height, n];
-    }, fs.readFileSync(png).toString('base64'));
+    const differ = await differing(page, fs.readFileSync(png), 1);
     same(`${state[0]}: the canvas is the Qt build's pixels`, differ, [242, 262, 0]);
     await page.context().close();
   }
@@ -346,7 +309,7 @@ async function asQt(browser, url) {
 
 (async () => {
   const browser = await launch();
-  const server = await serve(path.join(build, 'site'));
+  const server = await serve(path.join(build, 'site'));  // on a port of this run's own
   const url = `http://127.0.0.1:${server.address().port}/`;
   try {
     if (mode === '--ratio') {

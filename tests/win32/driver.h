@@ -134,14 +134,20 @@ void key(WORD vk) {
 }
 
 // Waits for a visible window of this class and this program, from another thread.
-HWND await(const wchar_t* cls) {
+// A visible window of this class of the process's, if there is one.
+HWND windowOf(const wchar_t* cls, DWORD process = GetCurrentProcessId()) {
+    for (HWND h = FindWindowExW(nullptr, nullptr, cls, nullptr); h;
+         h = FindWindowExW(nullptr, h, cls, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == process && IsWindowVisible(h)) return h;
+    }
+    return nullptr;
+}
+
+HWND await(const wchar_t* cls, DWORD process = GetCurrentProcessId()) {
     for (int i = 0; i < 250; ++i) {
-        for (HWND h = FindWindowExW(nullptr, nullptr, cls, nullptr); h;
-             h = FindWindowExW(nullptr, h, cls, nullptr)) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(h, &process);
-            if (process == GetCurrentProcessId() && IsWindowVisible(h)) return h;
-        }
+        if (HWND h = windowOf(cls, process)) return h;
         Sleep(20);
     }
     ADD_FAILURE() << "no window appeared";
