@@ -24,6 +24,19 @@ bool Changes::any() const {
            icon || menus || spokenBar || spokenClock || spokenState || focus;
 }
 
+Changes& Changes::operator|=(const Changes& more) {
+    cells |= more.cells;
+    segments |= more.segments;
+    timers |= more.timers;
+    for (auto [flag, other] : {std::pair{&cover, more.cover}, {&stat, more.stat},
+                               {&minutes, more.minutes}, {&seconds, more.seconds},
+                               {&icon, more.icon}, {&menus, more.menus},
+                               {&spokenBar, more.spokenBar}, {&spokenClock, more.spokenClock},
+                               {&spokenState, more.spokenState}, {&focus, more.focus}})
+        *flag = *flag || other;
+    return *this;
+}
+
 Changes changes(const Scene& before, const Scene& after) {
     const Game &a = before.game, &b = after.game;
     Changes c;

@@ -48,6 +48,7 @@ struct Changes {
     bool focus = false;  // the marker moved to another cell, or appeared
 
     bool any() const;
+    Changes& operator|=(const Changes& more);  // both
 };
 
 // The wall clock the game clock keeps up with; tests give their own.

@@ -24,22 +24,6 @@ double scale = 1;
 std::string reply;  // what the last call that returns text returned
 std::unique_ptr<web::Pixels> picture;
 
-void merge(view::Changes& into, const view::Changes& c) {
-    into.cells |= c.cells;
-    into.segments |= c.segments;
-    into.timers |= c.timers;
-    into.cover |= c.cover;
-    into.stat |= c.stat;
-    into.minutes |= c.minutes;
-    into.seconds |= c.seconds;
-    into.icon |= c.icon;
-    into.menus |= c.menus;
-    into.spokenBar |= c.spokenBar;
-    into.spokenClock |= c.spokenClock;
-    into.spokenState |= c.spokenState;
-    into.focus |= c.focus;
-}
-
 std::string quoted(std::string_view s) {
     std::string out = "\"";
     for (char c : s) {
@@ -88,7 +72,7 @@ EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceScale) {
     if (!presenter) presenter = std::make_unique<view::Presenter>();
     presenter->attach([](const view::Changes& c) {
         canvasFrame->draw(c, presenter->game(), presenter->marker());
-        merge(pending, c);
+        pending |= c;
     });
 }
 

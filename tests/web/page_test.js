@@ -184,8 +184,8 @@ async function stopBox(page, r) {
   await choose(page, 'Game');
   same('New game is greyed while a game runs', await attr(page, 'GameNew', 'aria-disabled'), 'true');
   await page.click('#GameNew', { force: true });
+  same('and does nothing, the menu staying open', [await board(page), await attr(page, 'Game', 'aria-expanded')], [before, 'true']);
   await page.keyboard.press('Escape');
-  same('and does nothing', await board(page), before);
   for (const [answer, how] of [['Escape', 'Escape'], ['cancel', 'Отмена']]) {
     await choose(page, 'Game', 'GameStop');
     const box = await page.evaluate(() => {
@@ -225,8 +225,11 @@ async function modality(page, r, want, touch = false) {
   await page.evaluate(() => document.getElementById('rc_3_3').click());
   if (touch) await page.touchscreen.tap(shot.left + 25, shot.top + 25);
   await page.mouse.click(...await page.evaluate(() => { const b = document.getElementById('Load').getBoundingClientRect(); return [b.x + 5, b.y + 5]; }));
-  same('under a modal window nothing reaches the board or the menus',
-    [await board(page), await attr(page, 'Load', 'aria-expanded')], [want, 'false']);
+  const { nodes } = await (await page.context().newCDPSession(page)).send('Accessibility.getFullAXTree');
+  const reachable = nodes.filter((n) => !n.ignored && n.role && ['button', 'menuitem'].includes(n.role.value) &&
+    !(n.name && [ 'ОК', 'Отмена'].includes(n.name.value))).length;
+  same('under a modal window nothing reaches the board or the menus, nor a screen reader finds them',
+    [await board(page), await attr(page, 'Load', 'aria-expanded'), reachable], [want, 'false', 0]);
 }
 
 async function loads(page, r) {
