@@ -44,6 +44,14 @@ Module.onRuntimeInitialized = () => {
     place(e, c.box);
     captions[c.name] = e;
   }
+  // The cover, the segments and Stat by their names, shown as the canvas shows them.
+  const named = {};
+  for (const c of [...L.main, ...L.drawn]) {
+    const e = attrs(make('div', { className: 'spoken', id: c.name, hidden: !c.visible, textContent: c.caption }, client), { 'aria-hidden': 'true' });
+    place(e, c.box);
+    named[c.name] = e;
+  }
+  captions.Stat = named.Stat;
   const spoken = (name, box, a) => {
     const e = attrs(make('div', { className: 'spoken', id: name }, client), a);
     place(e, box);
@@ -185,10 +193,10 @@ Module.onRuntimeInitialized = () => {
     }
     for (const name of ['Label1', 'Label3', 'Stat']) {
       if (!(name in u)) continue;
-      const e = captions[name] || {};
+      const e = captions[name];
       e.textContent = u[name];
       // Measured once the page is drawn, not while it is being laid out.
-      if (e.style) requestAnimationFrame(() => fit(e));
+      if (name !== 'Stat') requestAnimationFrame(() => fit(e));
     }
     if (u.enabled) {
       u.enabled.forEach((on, i) => {
@@ -196,6 +204,8 @@ Module.onRuntimeInitialized = () => {
       });
     }
     if (u.timers) setTimers(u.timers);
+    if (u.segments) u.segments.forEach((on, i) => { named['pro' + (i + 1)].hidden = !on; });
+    if ('cover' in u) named.Image9.hidden = !u.cover;
     if (u.pressed) u.pressed.forEach((on, i) => cells[i].setAttribute('aria-pressed', String(on)));
     if ('bar' in u) bar.setAttribute('aria-valuenow', String(u.bar));
     if ('clock' in u) clock.textContent = u.clock;

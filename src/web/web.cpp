@@ -79,9 +79,17 @@ EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceScale) {
 // What the page builds once: the client area, the captions over the canvas, the menus,
 // the timers, the information windows and the fixed texts; places in layout pixels.
 EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
+    // The captions, and the cover and segments the canvas draws, by their names.
     const auto labels = list(layout::kStatusControls, [](const layout::Control& c) {
         const bool caption = c.kind == layout::Kind::Label || c.kind == layout::Kind::ClockLabel;
         return caption ? control(c, view::inWindow(c)) : std::string();
+    });
+    const auto drawn = list(layout::kStatusControls, [](const layout::Control& c) {
+        return c.kind == layout::Kind::Segment ? control(c, view::inWindow(c)) : std::string();
+    });
+    const auto main = list(layout::kMainControls, [](const layout::Control& c) {
+        const bool named = c.kind == layout::Kind::Label || c.kind == layout::Kind::Cover;
+        return named ? control(c, view::pixelBox(c)) : std::string();
     });
     const auto panels = list(layout::kStatusControls, [](const layout::Control& c) {
         const bool panel = c.kind == layout::Kind::Bar || c.kind == layout::Kind::Clock ||
@@ -112,7 +120,8 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
     });
     reply = "{\"client\":" + box(view::pixelBox(layout::kMainClient)) +
 
-           ",\"labels\":" + labels + ",\"panels\":" + panels + ",\"menus\":" + menus + ",\"timers\":" + timers +
+           ",\"labels\":" + labels + ",\"drawn\":" + drawn + ",\"main\":" + main +
+           ",\"panels\":" + panels + ",\"menus\":" + menus + ",\"timers\":" + timers +
            ",\"windows\":" + windows + ",\"cells\":" + cells +
            ",\"title\":" + quoted(text::kMainCaption) +
            ",\"stopTitle\":" + quoted(text::kProgramTitle) +
@@ -198,6 +207,13 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_update() {
             pressed += std::string(i ? "," : "") + (view::cellPressed(g, posOf(i)) ? "true" : "false");
         field("pressed", pressed + "]");
     }
+    if (c.segments.any()) {
+        std::string shown = "[";
+        for (int n = 1; n <= kSegmentCount; ++n)
+            shown += std::string(n > 1 ? "," : "") + (view::shows(g, n) ? "true" : "false");
+        field("segments", shown + "]");
+    }
+    if (c.cover) field("cover", g.Image9 ? "true" : "false");
     if (c.spokenBar) field("bar", std::to_string(view::barValue(g)));
     if (c.spokenClock) field("clock", quoted(view::clockValue(g)));
     if (c.spokenState) field("state", quoted(view::stateText(g)));

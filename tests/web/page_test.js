@@ -210,6 +210,7 @@ async function stopBox(page, r) {
   const shot = await canvas(page);
   same('OK stops the game: the cover over the board', drawnBoard(shot, r), '?????/?????/?????/?????/?????');
   same('drawn in its grey', at(shot, dev(25, r), dev(25, r)), GREY);
+  same('the cover and the segments by name', await page.evaluate(() => ['Image9', 'pro1'].map((n) => document.getElementById(n).hidden)), [false, true]);
   same('the menus and what is read aloud',
     [await attr(page, 'GameNew', 'aria-disabled'), await attr(page, 'GameStop', 'aria-disabled'),
       await attr(page, 'Picture1', 'aria-label'), await page.textContent('#Time')],
