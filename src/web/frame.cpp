@@ -113,17 +113,19 @@ view::Box Frame::takeDrawn() {
     return std::exchange(drawn_, view::Box{});
 }
 
-void Frame::drawCell(Pos p, const Game& g, const view::Marker& m) {
-    const view::GridDrawing d = view::cellDrawing(p, scale_);
-    const pictures::PixelData& picture = g.cells.isLit(p) ? pictures::kYellow : pictures::kWhite;
+void Frame::drawGrid(const view::GridDrawing& d, const pictures::PixelData& picture) {
     if (d.asIs) {
         pixels_.picture(d.box, picture, kWindow);
-    } else {
-        // The picture's fill and line colours, its inside and its corner.
-        pixels_.fill(d.box, over(picture.pixels[std::size_t(picture.width) + 1], kWindow));
-        for (const view::Box& line : d.lines)
-            pixels_.fill(line, over(picture.pixels[0], kWindow));
+        return;
     }
+    // The picture's fill and line colours, its inside and its corner.
+    pixels_.fill(d.box, over(picture.pixels[std::size_t(picture.width) + 1], kWindow));
+    for (const view::Box& line : d.lines)
+        pixels_.fill(line, over(picture.pixels[0], kWindow));
+}
+
+void Frame::drawCell(Pos p, const Game& g, const view::Marker& m) {
+    drawGrid(view::cellDrawing(p, scale_), g.cells.isLit(p) ? pictures::kYellow : pictures::kWhite);
     if (m.shown && m.cell == p) {
         for (const view::Box& dot : view::markerDots(p, scale_))
             pixels_.fill(dot, kBlack);
@@ -134,13 +136,7 @@ void Frame::draw(const view::Changes& c, const Game& g, const view::Marker& m) {
     if (g.Image9) {
         if (c.cover) {
             const view::GridDrawing d = view::coverDrawing(scale_);
-            if (d.asIs) {
-                pixels_.picture(d.box, pictures::kCover, kWindow);
-            } else {
-                pixels_.fill(d.box, over(pictures::kCover.pixels[pictures::kCover.width + 1], kWindow));
-                for (const view::Box& line : d.lines)
-                    pixels_.fill(line, over(pictures::kCover.pixels[0], kWindow));
-            }
+            drawGrid(d, pictures::kCover);
             mark(d.box);
         }
     } else {
@@ -152,8 +148,12 @@ void Frame::draw(const view::Changes& c, const Game& g, const view::Marker& m) {
             const view::Box box = all ? view::coverDrawing(scale_).box
                                       : view::cellDrawing(posOf(i), scale_).box;
             pixels_.clip(box);
-            for (auto it = layout::kCellStacking.rbegin(); it != layout::kCellStacking.rend(); ++it)
-                drawCell(*it, g, m);
+            for (auto it = layout::kCellStacking.rbegin(); it != layout::kCellStacking.rend(); ++it) {
+                // Only the cell and its neighbours reach into a cell's box.
+                const Pos p = posOf(i);
+                if (all || (std::abs(it->row - p.row) <= 1 && std::abs(it->col - p.col) <= 1))
+                    drawCell(*it, g, m);
+            }
             mark(box);
         }
         pixels_.clip({0, 0, pixels_.width(), pixels_.height()});

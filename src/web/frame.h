@@ -58,6 +58,7 @@ class Frame {
 
   private:
     void mark(const view::Box& b);
+    void drawGrid(const view::GridDrawing& d, const pictures::PixelData& picture);
     void drawCell(Pos p, const Game& g, const view::Marker& m);
     void drawStrip(const view::Changes& c, const Game& g);
 

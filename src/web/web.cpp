@@ -123,7 +123,6 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
            ",\"labels\":" + labels + ",\"drawn\":" + drawn + ",\"main\":" + main +
            ",\"panels\":" + panels + ",\"menus\":" + menus + ",\"timers\":" + timers +
            ",\"windows\":" + windows + ",\"cells\":" + cells +
-           ",\"title\":" + quoted(text::kMainCaption) +
            ",\"stopTitle\":" + quoted(text::kProgramTitle) +
            ",\"stopText\":" + quoted(text::kStopQuestion) + ",\"ok\":" + quoted(text::kOk) +
            ",\"cancel\":" + quoted(text::kCancel) + ",\"barName\":" + quoted(text::kBarName) +
