@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "expected.h"
 #include "puzzles/load.h"
 #include "view/geometry.h"
 #include "view/presenter.h"
@@ -149,23 +150,14 @@ TEST(Commands, TheStopBoxStopsOnlyOnOkAndNothingIsChosenWhileItIsUp) {
     EXPECT_EQ(stateOf(w.game()), GameState::Running);
 }
 
-// Which cell a click plays, at device pixels across the overlap strips. At scale 1 the
-// cells are 50 pixels on a 48-pixel pitch; the strip between column k and k + 1 goes to
-// the right-hand one except that column 1 lies over column 2, and a lower row lies over
-// the row above.
+// Which cell a click plays, at device pixels across the overlap strips: the cell drawn
+// on top there, as the shared table of clicks gives it.
 TEST(Geometry, AClickPlaysTheCellDrawnOnTopAtItsDevicePixel) {
-    const struct {
-        int x, y;
-        Pos cell;
-    } clicks[] = {
-        {24, 24, {1, 1}},   {49, 24, {1, 1}},   {50, 24, {1, 2}},   {95, 24, {1, 2}},
-        {96, 24, {1, 3}},   {24, 47, {1, 1}},   {24, 48, {2, 1}},   {120, 120, {3, 3}},
-        {241, 241, {5, 5}}, {193, 192, {5, 5}}, {144, 144, {4, 4}}, {143, 143, {3, 3}},
-    };
-    for (const auto& c : clicks) {
-        EXPECT_EQ(cellAt(c.x, c.y, 1), c.cell) << c.x << "," << c.y;
+    for (const auto& c : expected::kClicks) {
+        const Pos cell{c.row, c.col};
+        EXPECT_EQ(cellAt(c.x, c.y, 1), cell) << c.x << "," << c.y;
         // The same place on a surface that starts 20 pixels lower, at 2x.
-        EXPECT_EQ(cellAt(2 * c.x + 1, 2 * (c.y + 20), 2, {0, 20}), c.cell) << c.x << "," << c.y;
+        EXPECT_EQ(cellAt(2 * c.x + 1, 2 * (c.y + 20), 2, {0, 20}), cell) << c.x << "," << c.y;
     }
     EXPECT_EQ(cellAt(242, 10, 1), std::nullopt);
     EXPECT_EQ(cellAt(10, 242, 1), std::nullopt);

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
@@ -32,9 +33,11 @@
 #include "qt/clock_label.h"
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
+#include "shared.h"
 
 using namespace brindle;
 using namespace brindle::qt;
+using brindle::tests::ticksOnTime;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -83,13 +86,15 @@ QPoint cellCentre(Pos p) {
     return {(p.col - 1) * 48 + 25, (p.row - 1) * 48 + 25};
 }
 
-// Runs `inside` once the next modal window is up, then returns.
-void whenModalOpens(std::function<void(QWidget*)> inside) {
-    QTimer::singleShot(0, qApp, [inside] {
+// Runs `inside` once the next modal window is up, then returns. It looks for five
+// seconds at most, so that a window that never opens cannot reach into a later test.
+void whenModalOpens(std::function<void(QWidget*)> inside,
+                    QDeadlineTimer deadline = QDeadlineTimer(5000)) {
+    QTimer::singleShot(0, qApp, [inside, deadline] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) {
-            // The window may show on the next turn of the event loop.
-            whenModalOpens(inside);
+            // The window may show on a later turn of the event loop.
+            if (!deadline.hasExpired()) whenModalOpens(inside, deadline);
             return;
         }
         QPointer<QWidget> guard(modal);
@@ -107,13 +112,6 @@ void pressAccessibly(QObject* control) {
 }
 
 }  // namespace
-
-// The wall clock of a game whose clock ticks, fired or real, all come on time: each
-// reading is a second after the one before.
-inline view::WallClock ticksOnTime() {
-    auto t = std::make_shared<view::Time>();
-    return [t] { return *t += std::chrono::seconds(1); };
-}
 
 struct Driver {
     std::unique_ptr<MainWindow> w;

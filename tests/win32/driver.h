@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,10 +20,13 @@
 #include <vector>
 
 #include "layout/layout.h"
+#include "shared.h"
 #include "win32/main_window.h"
 
 namespace brindle::win32 {
 namespace {
+
+using tests::ticksOnTime;
 
 // The colours the game is drawn in.
 constexpr COLORREF kYellow = RGB(255, 255, 0), kWhite = RGB(255, 255, 255),
@@ -51,6 +55,26 @@ bool pump(DWORD ms, const std::function<bool()>& done = {}) {
         if (LONG(end - now) <= 0) return done ? done() : true;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(end - now, 20), QS_ALLINPUT);
     }
+}
+
+// Runs every message the thread has waiting, and paints what they left to paint. Under
+// Wine, SendInput has queued its messages before it returns, so they are run too.
+void settle(HWND h) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+    RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// UTF-8, as the shared expectations are written, for comparing with what Windows shows.
+std::wstring utf16(const char* utf8) {
+    std::wstring out(std::strlen(utf8), L'\0');
+    out.resize(
+        std::size_t(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), int(out.size()) + 1)) -
+        1);
+    return out;
 }
 
 std::wstring textOf(HWND h) {
@@ -162,13 +186,6 @@ UINT commandId(std::string_view name) {
     return 0;
 }
 
-// The wall clock of a game whose clock ticks, sent or real, all come on time: each
-// reading is a second after the one before.
-inline view::WallClock ticksOnTime() {
-    auto t = std::make_shared<view::Time>();
-    return [t] { return *t += std::chrono::seconds(1); };
-}
-
 class Window : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -181,7 +198,10 @@ class Window : public ::testing::Test {
             ASSERT_EQ(GetDpiForWindow(hwnd()), UINT(std::atoi(dpi)));
         }
         SetForegroundWindow(hwnd());
-        pump(300);
+        // Ready for the player: in front, and the board drawn.
+        ASSERT_TRUE(pump(5000, [this] {
+            return GetForegroundWindow() == hwnd() && board() == "...../...../...../...../.....";
+        }));
     }
     void TearDown() override {
         window.reset();
@@ -197,7 +217,7 @@ class Window : public ::testing::Test {
         if (meanwhile) helper = std::thread(meanwhile);
         SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(commandId(name), 0), 0);
         if (helper.joinable()) helper.join();
-        pump(150);
+        settle(hwnd());
     }
     bool enabled(std::string_view entry) const {
         return !(GetMenuState(GetMenu(hwnd()), commandId(entry), MF_BYCOMMAND) & MF_GRAYED);
@@ -215,6 +235,10 @@ class Window : public ::testing::Test {
         return nullptr;
     }
     std::string board() const { return Shot(hwnd()).board(); }
+    // Whether the board comes to show `b` within a few seconds.
+    bool shows(const std::string& b) {
+        return pump(3000, [&] { return board() == b; });
+    }
     int segmentsShown() const {
         const Shot shot(hwnd());
         int n = 0;
@@ -243,10 +267,10 @@ std::function<void()> answerStopBox(std::wstring& seen, int button) {
         seen = textOf(box) + L"|" + text + L"|default " +
                std::to_wstring(LOWORD(SendMessageW(box, DM_GETDEFID, 0, 0))) + L"|" + icon + L"|" +
                textOf(GetDlgItem(box, IDOK)) + L"|" + textOf(GetDlgItem(box, IDCANCEL));
+        // Input goes to the box once the system has made it the active window.
+        for (int i = 0; i < 100 && GetForegroundWindow() != box; ++i)
+            Sleep(20);
         if (button == IDOK) {
-            // The key goes to the active window: the box, once the system has made it so.
-            for (int i = 0; i < 100 && GetForegroundWindow() != box; ++i)
-                Sleep(20);
             key(VK_RETURN);  // what the default button answers
         } else {
             RECT r;
@@ -258,7 +282,7 @@ std::function<void()> answerStopBox(std::wstring& seen, int button) {
         for (int i = 0; i < 100 && IsWindow(box); ++i)
             Sleep(20);
         if (IsWindow(box)) {  // never leave the test waiting on it
-            ADD_FAILURE() << "the stop box stayed up";
+            ADD_FAILURE() << "the stop box stayed up after answer " << button;
             PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
         }
     };

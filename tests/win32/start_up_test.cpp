@@ -31,7 +31,8 @@ Seen run(const wchar_t* step) {
         return r;
     }
     const HWND shown = await(*step ? L"#32770" : L"BrindleMain", pi.dwProcessId);
-    Sleep(200);  // whatever else it shows, shown by now
+    // Whatever else it shows, shown once it waits for the player.
+    WaitForInputIdle(pi.hProcess, 5000);
     r.window = windowOf(L"BrindleMain", pi.dwProcessId) != nullptr;
     if (shown && *step) {
         r.title = textOf(shown);
