@@ -11,7 +11,19 @@ const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '
 
 function serve(root, port = 0) {
   const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    // A malformed escape or a NUL byte names no file: the request is refused, and the
+    // server goes on.
+    let name;
+    try {
+      name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    } catch {
+      name = '\0';
+    }
+    if (name.includes('\0')) {
+      response.writeHead(400, { 'Content-Type': 'text/plain' });
+      response.end('bad request\n');
+      return;
+    }
     const file = path.join(root, path.normalize(name).replace(/\/$/, '/index.html'));
     fs.readFile(file, (error, data) => {
       response.writeHead(error ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });

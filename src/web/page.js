@@ -10,6 +10,9 @@ Module.onRuntimeInitialized = () => {
   };
   const attrs = (e, a) => { for (const k in a) e.setAttribute(k, a[k]); return e; };
   const json = (ptr) => JSON.parse(UTF8ToString(ptr));
+  // Pixels the game drew. A call that allocates may grow the memory and so replace its
+  // buffer: the pointer is taken first, the buffer read after.
+  const pixels = (ptr, n) => new Uint8ClampedArray(HEAPU8.buffer, ptr, n);
   const place = (e, [x, y, w, h]) =>
     Object.assign(e.style, { left: x + 'px', top: y + 'px', width: w + 'px', height: h + 'px' });
 
@@ -143,12 +146,14 @@ Module.onRuntimeInitialized = () => {
     const topOf = () => top.find((t) => t.menu.contains(item));
     switch (ev.key) {
       case 'ArrowRight':
-        if (isTop) step(1);
+        if (isTop && openTop) openMenu(top[(top.indexOf(item) + 1) % top.length], false);
+        else if (isTop) step(1);
         else if (item.menu) activate(item);
         else openMenu(top[(top.indexOf(topOf()) + 1) % top.length], true);
         break;
       case 'ArrowLeft':
-        if (isTop) step(-1);
+        if (isTop && openTop) openMenu(top[(top.indexOf(item) + top.length - 1) % top.length], false);
+        else if (isTop) step(-1);
         else if (item.parentElement !== topOf().menu) { const up = item.parentElement.parentElement; showMenu(up, false); up.focus(); }
         else openMenu(top[(top.indexOf(topOf()) + top.length - 1) % top.length], true);
         break;
@@ -168,6 +173,8 @@ Module.onRuntimeInitialized = () => {
   document.addEventListener('pointerdown', (ev) => {
     if (openTop && !$('menubar').contains(ev.target)) closeMenus(false);
   });
+  // As on the desktop, a menu closes when its window loses the focus.
+  window.addEventListener('blur', () => { if (openTop) closeMenus(false); });
 
   // The timers the game runs, each a real timer; nothing runs while none is on.
   const running = [];
@@ -188,7 +195,7 @@ Module.onRuntimeInitialized = () => {
     const u = json(_brindle_update());
     if (u.drawn) {
       const [x, y, w, h] = u.drawn;
-      const data = new Uint8ClampedArray(HEAPU8.buffer, _brindle_pixels(), canvas.width * canvas.height * 4);
+      const data = pixels(_brindle_pixels(), canvas.width * canvas.height * 4);
       context.putImageData(new ImageData(data, canvas.width, canvas.height), 0, 0, x, y, w, h);
     }
     for (const name of ['Label1', 'Label3', 'Stat']) {
@@ -229,24 +236,25 @@ Module.onRuntimeInitialized = () => {
   }
   const modal = () => _brindle_modal() !== 0;
 
-  // The board: a click is a press and a release on the same cell; a tap is one too.
-  let down = -1;
+  // The board: a click is a press and a release of one pointer on the same cell; a tap
+  // is one too, each finger for itself.
+  const down = new Map();  // pointer id: the cell it went down on
   const cellUnder = (ev) => _brindle_cell_at(Math.floor(ev.offsetX * ratio), Math.floor(ev.offsetY * ratio));
   canvas.addEventListener('pointerdown', (ev) => {
     if (ev.button !== 0) return;
     run(() => _brindle_pointer_down());
-    down = cellUnder(ev);
+    down.set(ev.pointerId, cellUnder(ev));
     canvas.setPointerCapture(ev.pointerId);
     client.focus({ preventScroll: true });
     ev.preventDefault();
   });
   canvas.addEventListener('pointerup', (ev) => {
-    if (ev.button !== 0) return;
+    if (ev.button !== 0 || !down.has(ev.pointerId)) return;
     const cell = cellUnder(ev);
-    if (cell >= 0 && cell === down) run(() => _brindle_press(cell));
-    down = -1;
+    if (cell >= 0 && cell === down.get(ev.pointerId)) run(() => _brindle_press(cell));
+    down.delete(ev.pointerId);
   });
-  canvas.addEventListener('pointercancel', () => { down = -1; });
+  canvas.addEventListener('pointercancel', (ev) => { down.delete(ev.pointerId); });
   const keys = { ArrowUp: 0, ArrowDown: 1, ArrowLeft: 2, ArrowRight: 3, ' ': 4, Enter: 4 };
   client.addEventListener('keydown', (ev) => {
     let took = 0;
@@ -316,15 +324,25 @@ Module.onRuntimeInitialized = () => {
         const p = make('canvas', { width: _brindle_device(c.box[2]), height: _brindle_device(c.box[3]) }, area);
         attrs(p, { 'aria-hidden': 'true' });
         place(p, c.box);
-        const px = new Uint8ClampedArray(HEAPU8.buffer, _brindle_picture(c.art, p.width, p.height), p.width * p.height * 4);
+        const px = pixels(_brindle_picture(c.art, p.width, p.height), p.width * p.height * 4);
         p.getContext('2d').putImageData(new ImageData(px.slice(), p.width, p.height), 0, 0);
       }
     }
-    // Anywhere in the window, a left click closes it: a press and a release inside.
-    let pressed = false;
-    box.addEventListener('pointerdown', (ev) => { pressed = ev.button === 0; });
-    box.addEventListener('pointerup', (ev) => { if (pressed && ev.button === 0) close(false); pressed = false; });
-    box.addEventListener('keydown', (ev) => { if (ev.key === 'Escape') { close(false); ev.preventDefault(); } });
+    // Anywhere in the window, a left click closes it: a press and a release of the same
+    // pointer inside. A release anywhere else ends the press.
+    let pressed = null;
+    box.addEventListener('pointerdown', (ev) => { pressed = ev.button === 0 ? ev.pointerId : null; });
+    box.addEventListener('pointerup', (ev) => { if (ev.button === 0 && ev.pointerId === pressed) close(false); });
+    const release = () => { pressed = null; };
+    layer.addEventListener('pointerup', release);
+    layer.addEventListener('pointercancel', release);
+    layer.addEventListener('pointerdown', (ev) => { if (!box.contains(ev.target)) release(); });
+    // Escape closes it; Tab has nowhere else to go while it is up.
+    box.addEventListener('keydown', (ev) => {
+      if (ev.key === 'Escape') close(false);
+      else if (ev.key !== 'Tab') return;
+      ev.preventDefault();
+    });
     box.focus();
   }
 

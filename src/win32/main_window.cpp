@@ -67,10 +67,10 @@ MainWindow::MainWindow(HINSTANCE instance, view::WallClock now)
                   programIcon(instance, SM_CXSMICON, SM_CYSMICON));
     views_.reserve(layout::kMainControls.size() + layout::kStatusControls.size());
     menuBar_ = checked(CreateMenu(), Step::Menu);
-    hwnd_ = checked(CreateWindowExW(0, kMainClass, wide(text::kMainCaption).c_str(), kMainStyle,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menuBar_,
-                                    instance, this),
-                    Step::Window);
+    hwnd_ = checked(
+        CreateWindowExW(0, kMainClass, wide(text::kMainCaption).c_str(), kMainStyle, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 0, 0, nullptr, menuBar_, instance, this),
+        Step::Window);
     dpi_ = GetDpiForWindow(hwnd_);
     build(layout::kMainControls, -1, kMainControlId);
     for (const View& v : views_) {
@@ -111,11 +111,11 @@ void MainWindow::build(std::span<const layout::Control> controls, int parent, in
         const RECT r = boxInParent(v);
         const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0);
         const auto create = [&](const wchar_t* cls, const std::wstring& text, DWORD more) {
-            return checked(CreateWindowExW(0, cls, text.c_str(), style | more, r.left, r.top,
-                                           r.right - r.left, r.bottom - r.top, parentHwnd,
-                                           reinterpret_cast<HMENU>(INT_PTR(id)), instance_,
-                                           nullptr),
-                           Step::Window);
+            return checked(
+                CreateWindowExW(0, cls, text.c_str(), style | more, r.left, r.top, r.right - r.left,
+                                r.bottom - r.top, parentHwnd, reinterpret_cast<HMENU>(INT_PTR(id)),
+                                instance_, nullptr),
+                Step::Window);
         };
         if (c.kind == Kind::Cell) {
             v.hwnd = create(L"BUTTON", wide(view::cellName(posOf(c.index))), BS_OWNERDRAW);
@@ -306,6 +306,19 @@ void MainWindow::cellButton(Pos p, UINT message, LPARAM lp) {
     if (presenter_.modal()) return;
     const HWND cell = cellWindow(p);
     const int index = indexOf(p);
+    if (message != WM_LBUTTONUP && GetCapture() == cell) {
+        // The release of the press before never came (Wine loses one made outside the
+        // window), so the cell still holds the mouse: this press is for what lies under it.
+        ReleaseCapture();
+        POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        ClientToScreen(cell, &at);
+        const HWND under = WindowFromPoint(at);
+        if (under != cell && IsChild(hwnd_, under)) {
+            ScreenToClient(under, &at);
+            SendMessageW(under, message, 0, MAKELPARAM(at.x, at.y));
+            return;
+        }
+    }
     if (message != WM_LBUTTONUP) {
         presenter_.pointerDown();
         pressedCell_ = message == WM_RBUTTONDOWN ? -1 : index;

@@ -7,28 +7,22 @@ namespace brindle::win32 {
 namespace {
 
 TEST_F(Window, AClickPlaysTheCellDrawnOnTopOfItsPixel) {
-    // Cells are 50 pixels wide on a 48-pixel pitch: the overlap strips at 48-49 and
-    // 96-97 go to column 1 and to column 3, and a lower row lies over the row above.
-    const struct {
-        POINT at;
-        const char* after;
-    } clicks[] = {
-        {{49, 24}, "XX.../X..../...../...../....."},   {{50, 24}, "XXX../.X.../...../...../....."},
-        {{96, 24}, ".XXX./..X../...../...../....."},   {{24, 48}, "X..../XX.../X..../...../....."},
-        {{193, 192}, "...../...../...../....X/...XX"},
-    };
-    for (const auto& c : clicks) {
-        click(hwnd(), c.at);
-        EXPECT_TRUE(pump(2000, [&] { return board() == c.after; }))
-            << "click at " << c.at.x << "," << c.at.y << " shows " << board();
-        click(hwnd(), c.at);  // the same cell again undoes it
-        EXPECT_TRUE(pump(2000, [&] { return board() == "...../...../...../...../....."; }));
+    const std::string empty = "...../...../...../...../.....";
+    for (const auto& c : expected::kClicks) {
+        click(hwnd(), {c.x, c.y});
+        EXPECT_TRUE(shows(tests::plusOn(c.row, c.col)))
+            << "click at " << c.x << "," << c.y << " shows " << board();
+        click(hwnd(), {c.x, c.y});  // the same cell again undoes it
+        EXPECT_TRUE(shows(empty));
     }
-    // Released over another cell, or outside the window: no move.
-    click(hwnd(), {24, 24}, POINT{72, 24});
+    // Released over another cell, or outside the window: no move. A click on rc_5_5
+    // after each shows that the one before played nothing.
+    click(hwnd(), {24, 24}, POINT{120, 24});
+    click(hwnd(), {220, 220});
+    EXPECT_TRUE(shows(tests::plusOn(5, 5))) << board();
     click(hwnd(), {24, 24}, POINT{-20, 24});
-    pump(200);
-    EXPECT_EQ(board(), "...../...../...../...../.....");
+    click(hwnd(), {220, 220});
+    EXPECT_TRUE(shows(empty)) << board();
 }
 
 TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
@@ -37,16 +31,16 @@ TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
     const auto first = icon();
     // Bounded waits, generous for a loaded machine: the timers are real.
     EXPECT_TRUE(pump(5000, [&] { return icon() != first; }));
-    EXPECT_TRUE(pump(8000, [&] { return textOf(seconds) >= L"2"; }));
+    EXPECT_TRUE(pump(8000, [&] { return std::stoi(textOf(seconds)) >= 2; }));
     click(hwnd(), {120, 120});
-    pump(200);
+    EXPECT_TRUE(shows(tests::plusOn(3, 3)));
     std::wstring seen;
     choose("GameStop", answerStopBox(seen, IDCANCEL));
     // The system's own buttons, in the system's language.
-    EXPECT_EQ(seen,
-              L"Brindle|Игра будет остановлена. Все данные будут стерты!\nПродолжить?|"
-              L"default 1|no icon|ОК|Отмена");
-    EXPECT_EQ(board(), "...../..X../.XXX./..X../.....");  // cancelled: nothing changed
+    using namespace expected;
+    EXPECT_EQ(seen, utf16(kStop_title) + L"|" + utf16(kStop_text) + L"|default 1|no icon|" +
+                        utf16(kStop_ok) + L"|" + utf16(kStop_cancel));
+    EXPECT_EQ(board(), tests::plusOn(3, 3));  // cancelled: nothing changed
     EXPECT_TRUE(enabled("GameStop"));
 
     choose("GameStop", answerStopBox(seen, IDOK));
@@ -54,15 +48,14 @@ TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
     EXPECT_FALSE(enabled("GameStop"));
     EXPECT_TRUE(enabled("GameNew"));
     EXPECT_EQ(textOf(control("Label1")) + L":" + textOf(seconds), L"0:0");
-    const auto stopped = icon();
-    // The cover takes clicks and keys.
+    // The cover takes clicks and keys; no timer runs, so the clock and the icon stand.
     click(hwnd(), {120, 120});
     key(VK_RIGHT);
     key(VK_SPACE);
-    pump(1300);
+    settle(hwnd());
     EXPECT_EQ(board(), "#####/#####/#####/#####/#####");
-    EXPECT_EQ(textOf(seconds), L"0");
-    EXPECT_EQ(icon(), stopped);
+    for (UINT timer = 1; timer <= 7; ++timer)
+        EXPECT_FALSE(KillTimer(hwnd(), timer)) << "Timer" << timer << " runs";
     choose("GameNew");
     EXPECT_EQ(board(), "...../...../...../...../.....");
 }
@@ -122,21 +115,19 @@ TEST_F(Window, AFixedCentredWindowShowsThePatternsAndTheBarCrisply) {
 
 TEST_F(Window, TheKeysMoveAMarkerAndPlayIt) {
     key(VK_SPACE);  // no marker in sight yet: nothing happens
-    pump(200);
+    settle(hwnd());
     EXPECT_EQ(board(), "...../...../...../...../.....");
     key(VK_LEFT);  // shows the marker on the middle cell
-    pump(200);
-    const Shot marked(hwnd());
     const int corner = dev(2 * kPitch + 4);
-    EXPECT_EQ(marked.at(corner, corner), kBlack);
-    EXPECT_EQ(marked.at(corner, corner - 1), kWhite);
+    EXPECT_TRUE(pump(3000, [&] { return Shot(hwnd()).at(corner, corner) == kBlack; }));
+    EXPECT_EQ(Shot(hwnd()).at(corner, corner - 1), kWhite);
     key(VK_LEFT);
     key(VK_UP);
     key(VK_RETURN);
-    EXPECT_TRUE(pump(2000, [&] { return board() == ".X.../XXX../.X.../...../....."; }));
+    EXPECT_TRUE(shows(tests::plusOn(2, 2)));
     // A click ends keyboard play: the marker goes.
     click(hwnd(), {230, 230});
-    pump(200);
+    EXPECT_TRUE(shows(".X.../XXX../.X.../....X/...XX"));
     EXPECT_EQ(Shot(hwnd()).at(dev(kPitch + 4), dev(kPitch + 4)), kYellow);
 }
 
@@ -157,13 +148,13 @@ TEST_F(Window, CellsReadAsNamedButtonsPressedWhileLit) {
     ClientToScreen(hwnd(), &off);
     mouse(at, MOUSEEVENTF_LEFTDOWN);
     mouse(off, 0);
-    pump(200);
+    settle(hwnd());
     EXPECT_TRUE(SendMessageW(control("rc_1_1"), BM_GETSTATE, 0, 0) & BST_PUSHED);
     mouse(off, MOUSEEVENTF_LEFTUP);
-    pump(100);
+    settle(hwnd());
     // A screen reader's press plays the cell.
     SendMessageW(control("rc_1_1"), BM_CLICK, 0, 0);
-    pump(100);
+    settle(hwnd());
     EXPECT_EQ(board(), ".XX.X/XX.X./X.X.X/.X.X./X.X.X");
 }
 
@@ -180,7 +171,8 @@ RECT inkOf(HWND label) {
     HDC mem = CreateCompatibleDC(nullptr);
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ oldBmp = SelectObject(mem, bmp);
-    HGDIOBJ oldFont = SelectObject(mem, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    HGDIOBJ oldFont =
+        SelectObject(mem, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
     RECT all{0, 0, 3 * w, 3 * h}, at{w, h, 2 * w, 2 * h};
     FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetBkMode(mem, TRANSPARENT);
@@ -224,34 +216,51 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClickOrEscape) {
             GetClientRect(info, &r);
             seen = textOf(info) + L" " + std::to_wstring(r.right) + L"x" +
                    std::to_wstring(r.bottom) + (IsWindowEnabled(hwnd()) ? L" owner enabled" : L"");
-            Sleep(200);
-            const Shot shot(info);
-            // The rule under the heading: pixels 64 to 296 of row 24, and only there.
+            // The rule under the heading: pixels 64 to 296 of row 24, and only there, once
+            // the window is painted.
             const int left = dev(64), right = left + dev(233) - 1, row = dev(24);
-            const bool rule =
-                shot.at(left, row) == kBlack && shot.at(right, row) == kBlack &&
-                shot.at(left - 1, row) != kBlack && shot.at(right + 1, row) != kBlack &&
-                shot.at(dev(150), row - 1) != kBlack && shot.at(dev(150), row + dev(1)) != kBlack;
+            bool rule = false;
+            for (int i = 0; i < 150 && !rule; ++i) {
+                const Shot shot(info);
+                rule = shot.at(left, row) == kBlack && shot.at(right, row) == kBlack &&
+                       shot.at(left - 1, row) != kBlack && shot.at(right + 1, row) != kBlack &&
+                       shot.at(dev(150), row - 1) != kBlack &&
+                       shot.at(dev(150), row + dev(1)) != kBlack;
+                if (!rule) Sleep(20);
+            }
             seen += rule ? L", rule in place" : L", rule astray";
             for (HWND c = GetWindow(info, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
                 RECT box;
                 GetClientRect(c, &box);
                 const RECT ink = inkOf(c);
                 if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT &&
-                    (ink.left < 0 || ink.top < 0 || ink.right > box.right || ink.bottom > box.bottom))
+                    (ink.left < 0 || ink.top < 0 || ink.right > box.right ||
+                     ink.bottom > box.bottom))
                     seen += L", ink outside the box of " + textOf(c);
             }
-            // Meanwhile the main window takes no command and no mouse button.
+            // Meanwhile the main window takes no command and no mouse button; each is run
+            // before SendMessageW returns.
             SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(commandId("LoadFull"), 0), 0);
-            PostMessageW(control("rc_3_3"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-            Sleep(100);
+            SendMessageW(control("rc_3_3"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            SendMessageW(control("rc_3_3"), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
             POINT on{dev(100), dev(40)};  // on a text
             ClientToScreen(info, &on);
-            // Pressed inside and released outside, a click is no click.
+            // Pressed inside and released outside, a click is no click. The window holds
+            // the mouse from the press to the release.
+            const DWORD thread = GetWindowThreadProcessId(info, nullptr);
+            const auto captured = [thread] {
+                GUITHREADINFO g{};
+                g.cbSize = sizeof g;
+                return GetGUIThreadInfo(thread, &g) ? g.hwndCapture : nullptr;
+            };
             POINT outside{on.x, on.y - dev(100)};
             mouse(on, MOUSEEVENTF_LEFTDOWN);
+            for (int i = 0; i < 150 && captured() != info; ++i)
+                Sleep(20);
             mouse(outside, MOUSEEVENTF_LEFTUP);
-            Sleep(100);
+            for (int i = 0; i < 150 && captured(); ++i)
+                Sleep(20);
+            if (!IsWindow(info)) seen += L", closed by a press released outside";
             if (w.escape) {
                 key(VK_ESCAPE);
             } else {
@@ -276,7 +285,7 @@ TEST_F(Window, TheBarTheClockAndTheIconReadAloud) {
     click(hwnd(), {120, 120});
     for (int i = 0; i < 65; ++i)
         SendMessageW(hwnd(), WM_TIMER, 7, 0);  // Timer7
-    pump(100);
+    settle(hwnd());
     EXPECT_EQ(spoken(control("Process")), role(ROLE_SYSTEM_PROGRESSBAR) + L"Заполнение поля|2");
     EXPECT_EQ(spoken(control("Time")), role(ROLE_SYSTEM_CLOCK) + L"Время игры|1 мин 5 с");
     EXPECT_EQ(spoken(control("Picture1")),
@@ -292,7 +301,7 @@ TEST_F(Window, ADpiChangeLaysTheWindowOutAgain) {
     RECT suggested;
     GetWindowRect(hwnd(), &suggested);
     SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
-    pump(200);
+    settle(hwnd());
     scale *= 2;
     const Shot shot(hwnd());
     // Wine draws the frame and menu bar at the screen's own scale, so only the width is
@@ -317,7 +326,7 @@ TEST_F(Window, TheClockStaysInsideItsFrame) {
     for (int minutes = 0; minutes <= 100; minutes += 100) {
         for (int i = 0; i < minutes * 60; ++i)
             SendMessageW(hwnd(), WM_TIMER, 7, 0);
-        pump(200);
+        settle(hwnd());
         const Shot shot(hwnd());
         int wrong = 0;
         for (int x = left + 1; x <= right; ++x)
