@@ -13,12 +13,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     try {
         MainWindow window(instance);
         ShowWindow(window.hwnd(), show);
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The program ends with its window. The quit message the window posts as it goes
+        // may never arrive here: a loop of the system's own, such as the one that moves a
+        // window by its title bar under Wine, can take it.
+        MSG msg{};
+        while (IsWindow(window.hwnd()) && GetMessageW(&msg, nullptr, 0, 0) > 0) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        return static_cast<int>(msg.wParam);
+        return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
     } catch (const StartUpFailed& failed) {
         return refuseToStart(failed.step);
     }

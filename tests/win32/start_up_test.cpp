@@ -12,8 +12,10 @@ struct Seen {
 };
 
 // Starts the test build failing `step` (none if empty), answers the box it shows or
-// closes the game's window, and waits for it to end.
-Seen run(const wchar_t* step) {
+// ends the game with `end` on its window, and waits for it to end.
+Seen run(
+    const wchar_t* step,
+    const std::function<void(HWND)>& end = [](HWND h) { PostMessageW(h, WM_CLOSE, 0, 0); }) {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring program(path);
@@ -39,7 +41,7 @@ Seen run(const wchar_t* step) {
         r.text = textOf(GetDlgItem(shown, 0xFFFF));  // a message box's text
         PostMessageW(shown, WM_COMMAND, IDOK, 0);
     } else if (shown) {
-        PostMessageW(shown, WM_CLOSE, 0, 0);
+        end(shown);
     }
     if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
     GetExitCodeProcess(pi.hProcess, &r.exit);
@@ -67,6 +69,17 @@ TEST(StartUp, AFailedStepIsNamedInOneBoxAndEndsTheProgramWithStatus1) {
     const Seen fine = run(L"");
     EXPECT_TRUE(fine.window);
     EXPECT_EQ(fine.exit, 0u);
+}
+
+// The program ends with its window, however the window goes: also while the window is
+// being moved by its title bar, whose loop takes the message that would end the program.
+TEST(StartUp, TheProgramEndsWhenItsWindowCloses) {
+    const Seen moving = run(L"", [](HWND h) {
+        PostMessageW(h, WM_SYSCOMMAND, SC_MOVE, 0);
+        PostMessageW(h, WM_CLOSE, 0, 0);
+    });
+    EXPECT_TRUE(moving.window);
+    EXPECT_EQ(moving.exit, 0u);
 }
 
 }  // namespace
