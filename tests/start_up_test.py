@@ -7,8 +7,10 @@ server is found however it is reached.
 
 The live X server is a real Xvfb whose socket file the test removes."""
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 GAME = sys.argv[1]
@@ -109,6 +111,26 @@ try:
 finally:
     xvfb.terminate()
     xvfb.wait()
+
+# A Wayland compositor that takes windows but shows none: weston's full-screen shell.
+runtime = tempfile.mkdtemp()
+os.chmod(runtime, 0o700)
+weston = subprocess.Popen(["weston", "--backend=headless-backend.so", "--shell=fullscreen-shell.so",
+                           "--socket=brindle", "--idle-time=0"],
+                          env={**os.environ, "XDG_RUNTIME_DIR": runtime},
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+try:
+    for _ in range(200):
+        if os.path.exists(f"{runtime}/brindle"):
+            break
+        time.sleep(0.05)
+    expect("a Wayland compositor without a desktop shell",
+           {"XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": "brindle", "QT_QPA_PLATFORM": "wayland"},
+           says="no desktop windows")
+finally:
+    weston.terminate()
+    weston.wait()
+    shutil.rmtree(runtime)
 
 print(f"{len(passed)} passed, {len(failures)} failed")
 sys.exit(1 if failures else 0)

@@ -12,6 +12,9 @@ inline constexpr char kNoPlatform[] = "brindle: cannot open the window: ";
 inline constexpr char kHiddenPlatform[] =
     "brindle: the platform \"%s\" shows no window to play in; start it from a desktop "
     "session.";
+inline constexpr char kNoShell[] =
+    "brindle: the Wayland compositor offers no desktop windows (%s); start it from a desktop "
+    "session.";
 inline constexpr char kTooLarge[] =
     "brindle: at a scale of %g the window would be %d x %d pixels, too large to draw.";
 // Why the Windows program could not start: the first text, then the step that failed.

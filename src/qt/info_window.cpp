@@ -72,6 +72,7 @@ InfoWindow::InfoWindow(const layout::InfoWindow& layout, const Pictures& picture
         w->lower();
     }
     centreOnScreen(this);
+    keepFixedSize(this);
 }
 
 }  // namespace brindle::qt

@@ -81,8 +81,8 @@ std::string platformName(std::string_view entry) {
 // platform, asked for alone, is the one exception. A name Qt does not know is left for
 // Qt to report.
 bool showsWindows(std::string_view name, bool offscreenAskedAlone) {
-    static constexpr std::string_view kHidden[] = {"vnc", "vkkhrdisplay", "minimal",
-                                                   "minimalegl", "offscreen"};
+    static constexpr std::string_view kHidden[] = {"vnc", "vkkhrdisplay", "minimal", "minimalegl",
+                                                   "offscreen"};
     return std::ranges::find(kHidden, name) == std::end(kHidden) ||
            (name == "offscreen" && offscreenAskedAlone);
 }
@@ -149,10 +149,17 @@ int main(int, char** argv) {
     const std::string opened = QGuiApplication::platformName().toStdString();
     if (!showsWindows(opened, qgetenv("QT_QPA_PLATFORM") == "offscreen")) refuseHidden(opened);
     checkTheWindowFits(*screen);
-    passOnStderr();
 
     brindle::qt::setUpApplication();
     brindle::qt::MainWindow window;
     window.show();
+    // A Wayland compositor without a desktop shell (weston's full-screen or kiosk
+    // shells) takes the window but never shows it; Qt only complains.
+    if (opened == "wayland" && platformReason.find("shell integration") != std::string::npos) {
+        char line[512];
+        std::snprintf(line, sizeof line, brindle::text::kNoShell, platformReason.c_str());
+        refuse(line);
+    }
+    passOnStderr();
     return app.exec();
 }

@@ -2,16 +2,16 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QWindow>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 
 #include "qt/accessibility.h"
@@ -115,41 +115,7 @@ MainWindow::MainWindow(view::WallClock now, QWidget* parent)
 
     adjustSize();
     centreOnScreen(this);
-}
-
-// The window keeps its size, and where the window system lets it, offers no maximizing.
-// On Wayland the title bar is Qt's own, and it offers maximizing regardless; the
-// compositor then insists that the window fill the screen, and ends the program if it
-// does not. So the window gives up its fixed size the moment maximizing is asked for,
-// takes the size it is given, and asks at once to be restored; restored, it is fixed
-// again. The game itself is not touched.
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (QGuiApplication::platformName() != QLatin1String("wayland") || !windowHandle() ||
-        watchesMaximizing_)
-        return;
-    watchesMaximizing_ = true;
-    connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
-        if (state != Qt::WindowMaximized) return;
-        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    });
-}
-
-void MainWindow::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMaximized()) {
-        QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
-    }
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    // Restored by the compositor: fixed again.
-    if (layout()->sizeConstraint() != QLayout::SetFixedSize && !isMaximized() &&
-        event->size() == layout()->sizeHint()) {
-        layout()->setSizeConstraint(QLayout::SetFixedSize);
-    }
+    keepFixedSize(this);
 }
 
 void MainWindow::build(std::span<const layout::Control> controls, QWidget* parent) {
@@ -288,6 +254,7 @@ bool MainWindow::showModal(const view::Request& request) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kProgramTitle),
                     QString::fromUtf8(text::kStopQuestion), QMessageBox::Ok | QMessageBox::Cancel,
                     this);
+    keepFixedSize(&box);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     // Plain buttons in Russian, as the desktop's own message boxes have them.

@@ -48,9 +48,6 @@ class MainWindow : public QMainWindow {
     void buildTimers();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     std::optional<Pos> cellDrawnAt(QPointF windowPos) const;
     bool showModal(const view::Request& request);
     void present(const view::Changes& changes);
@@ -71,7 +68,6 @@ class MainWindow : public QMainWindow {
     ClockLabel* seconds_ = nullptr;
     std::array<QTimer*, view::kTimerCount> timers_{};
     std::vector<QAction*> entries_;   // by place in the menu table
-    bool watchesMaximizing_ = false;
     std::optional<Pos> pressedCell_;  // where the left button went down
 };
 

@@ -1,9 +1,13 @@
 #include "qt/placement.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace brindle::qt {
@@ -38,7 +42,86 @@ class FramePlacement : public QObject {
     }
 };
 
+// Maximized or full screen, a window of fixed size asks at once to be restored. On
+// Wayland the title bar is Qt's own, and it offers both whatever the window's flags say;
+// the compositor then insists that the window take the size it gives and ends the
+// program if it does not. So there the window also gives up its fixed size the moment
+// such a state comes, takes the size it is given until it is restored, and is fixed
+// again. What it shows is not touched.
+class FixedSize : public QObject {
+  public:
+    explicit FixedSize(QWidget* window)
+        : QObject(window),
+          window_(window),
+          loosens_(QGuiApplication::platformName() == QLatin1String("wayland")) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::Show:
+                watch();
+                break;
+            case QEvent::WindowStateChange:
+                if (window_->windowState() & kGrown) {
+                    QTimer::singleShot(0, this, [this] {
+                        window_->setWindowState(window_->windowState() & ~kGrown);
+                    });
+                }
+                break;
+            case QEvent::Resize:
+                if (loose_ && !(window_->windowState() & kGrown) && window_->size() == size_) fix();
+                break;
+            case QEvent::LayoutRequest:
+                // A message box fixes its size anew at every layout; not while it is loose.
+                return loose_;
+            default:
+                break;
+        }
+        return false;
+    }
+
+  private:
+    static constexpr Qt::WindowStates kGrown = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+    // The platform window's state changes before the compositor's size is taken.
+    void watch() {
+        if (watching_ || !loosens_ || !window_->windowHandle()) return;
+        watching_ = true;
+        connect(window_->windowHandle(), &QWindow::windowStateChanged, this,
+                [this](Qt::WindowState state) {
+                    if (state & kGrown) loosen();
+                });
+    }
+    void loosen() {
+        if (loose_) return;
+        loose_ = true;
+        size_ = window_->size();
+        QLayout* layout = window_->layout();
+        byLayout_ = layout && layout->sizeConstraint() == QLayout::SetFixedSize;
+        if (byLayout_) layout->setSizeConstraint(QLayout::SetDefaultConstraint);
+        window_->setMinimumSize(0, 0);
+        window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    void fix() {
+        loose_ = false;
+        if (byLayout_) {
+            window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+        } else {
+            window_->setFixedSize(size_);
+        }
+    }
+
+    QWidget* window_;
+    const bool loosens_;
+    bool watching_ = false, loose_ = false, byLayout_ = false;
+    QSize size_;
+};
+
 }  // namespace
+
+void keepFixedSize(QWidget* window) {
+    window->installEventFilter(new FixedSize(window));
+}
 
 void centreOnScreen(QWidget* window) {
     place(window);

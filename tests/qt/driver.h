@@ -104,6 +104,35 @@ void whenModalOpens(std::function<void(QWidget*)> inside,
     });
 }
 
+// What goes wrong when `window` is asked for `state`: nothing when it takes it, then asks
+// to be restored and is back at its own size within ten seconds.
+QString growing(QWidget* window, Qt::WindowState state) {
+    // The states the window goes through.
+    struct States : QObject {
+        QList<Qt::WindowStates> seen;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::WindowStateChange)
+                seen << static_cast<QWidget*>(o)->windowState();
+            return false;
+        }
+    } states;
+    const QSize before = window->size();
+    window->installEventFilter(&states);
+    window->windowHandle()->setWindowStates(state);
+    bool kept = false;
+    for (QDeadlineTimer end(10000); !kept && !end.hasExpired();) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        kept = !states.seen.isEmpty() && states.seen.first() & state &&
+               !(window->windowState() & state) && window->size() == before;
+    }
+    window->removeEventFilter(&states);
+    if (kept) return {};
+    QString seen;
+    QDebug(&seen) << window->objectName() << state << "went through" << states.seen << "and is"
+                  << window->windowState() << window->size() << "from" << before;
+    return seen;
+}
+
 // What an assistive tool does to press a control (a cell).
 void pressAccessibly(QObject* control) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);

@@ -343,15 +343,16 @@ async function twoFingers(page) {
 }
 
 // Ticks that come late or not at all: the clock shows the time that really passed. The
-// page runs on a clock of the test's own, stopped once the page is up; it jumps 5 s at
+// page runs on a clock of the test's own, stopped before the page loads; it jumps 5 s at
 // once and fires a due timer once, as a page frozen for 5 s and thawed does.
 async function catchUp(browser, url) {
   const context = await browser.newContext({ viewport: { width: 800, height: 600 } });
-  await context.clock.install();
+  const start = Date.parse('2026-01-01T12:00:00Z');
+  await context.clock.install({ time: start });
+  await context.clock.pauseAt(start + 1000);
   const page = await context.newPage();
   await page.goto(url);
   await page.waitForSelector('html[data-ready]', { state: 'attached', timeout: 10000 });
-  await page.clock.pauseAt(await page.evaluate(() => Date.now() + 100));
   const seconds = async () => { const [m, sec] = (await page.textContent('#Time')).match(/\d+/g).map(Number); return 60 * m + sec; };
   await page.clock.runFor(2000);
   same('two seconds on time', await seconds(), 2);
