@@ -30,18 +30,6 @@ done
 # The window is up once the server lists it as viewable.
 xvfb-run -a -s "-nolisten tcp" sh -c '
     "$0" 2>/dev/null &
-    game=$!
-    for _ in $(seq 400); do
-        kill -0 $game 2>/dev/null || break
-        for w in $(xwininfo -root -tree | awk "/\"Quorvane Brindle\"/ {print \$1}"); do
-            if xwininfo -id "$w" | grep -q IsViewable; then
-                kill $game
-                echo "the installed game shows its window"
-                exit 0
-            fi
-        done
-        sleep 0.05
-    done
-    kill $game 2>/dev/null
-    echo "the installed game showed no window"
-    exit 1' "$root/usr/games/brindle"
+    timeout 20 xdotool search --sync --onlyvisible --name "^Quorvane Brindle\$" >/dev/null
+    shown=$?; kill $!; exit $shown' "$root/usr/games/brindle" || { echo "the installed game showed no window"; exit 1; }
+echo "the installed game shows its window"

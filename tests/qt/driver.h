@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -27,17 +28,17 @@
 #include <memory>
 
 #include "board/progress.h"
+#include "expected.h"
 #include "puzzles/load.h"
 #include "qt/app.h"
 #include "qt/cell_view.h"
 #include "qt/clock_label.h"
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
-#include "shared.h"
 
 using namespace brindle;
 using namespace brindle::qt;
-using brindle::tests::ticksOnTime;
+using brindle::expected::ticksOnTime;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -107,29 +108,18 @@ void whenModalOpens(std::function<void(QWidget*)> inside,
 // What goes wrong when `window` is asked for `state`: nothing when it takes it, then asks
 // to be restored and is back at its own size within ten seconds.
 QString growing(QWidget* window, Qt::WindowState state) {
-    // The states the window goes through.
-    struct States : QObject {
-        QList<Qt::WindowStates> seen;
-        bool eventFilter(QObject* o, QEvent* e) override {
-            if (e->type() == QEvent::WindowStateChange)
-                seen << static_cast<QWidget*>(o)->windowState();
-            return false;
-        }
-    } states;
     const QSize before = window->size();
-    window->installEventFilter(&states);
+    QSignalSpy states(window->windowHandle(), &QWindow::windowStateChanged);
     window->windowHandle()->setWindowStates(state);
-    bool kept = false;
-    for (QDeadlineTimer end(10000); !kept && !end.hasExpired();) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        kept = !states.seen.isEmpty() && states.seen.first() & state &&
-               !(window->windowState() & state) && window->size() == before;
-    }
-    window->removeEventFilter(&states);
-    if (kept) return {};
+    const auto last = [&] { return states.last().first().value<Qt::WindowState>(); };
+    if (QTest::qWaitFor(
+            [&] {
+                return states.size() > 1 && last() == Qt::WindowNoState && window->size() == before;
+            },
+            10000))
+        return {};
     QString seen;
-    QDebug(&seen) << window->objectName() << state << "went through" << states.seen << "and is"
-                  << window->windowState() << window->size() << "from" << before;
+    QDebug(&seen) << window->objectName() << state << states << window->size() << before;
     return seen;
 }
 

@@ -7,11 +7,17 @@
 'use strict';
 const { chromium } = require('../../node_modules/playwright-core');
 const fs = require('fs');
+const http = require('http');
 const os = require('os');
 const path = require('path');
 const { execFileSync } = require('child_process');
 const { serve } = require('../../scripts/serve.js');
-const expected = require('../expected.json');
+// What every front end's test expects, from the C++ tests' own header.
+const header = fs.readFileSync(path.join(__dirname, '..', 'expected.h'), 'utf8');
+const text = (name) => JSON.parse(header.match(new RegExp(`${name}\\[\\] = (".*");`))[1]);
+const stopTexts = [text('kStopTitle'), text('kStopText'), 'ok', text('kStopOk'), text('kStopCancel')];
+const clicks = [...header.matchAll(/\{(\d+), (\d+), (\d+), (\d+)\}/g)].map((m) => m.slice(1).map(Number));
+if (!clicks.length) throw new Error('no clicks in expected.h');
 
 const [build, mode, arg] = process.argv.slice(2);
 let failed = 0, passed = 0;
@@ -44,8 +50,11 @@ async function launch() {
       '--disable-component-update', '--disable-sync'],
   });
 }
-async function open(browser, url, ratio, touch = false) {
-  const context = await browser.newContext({ viewport: { width: 800, height: 600 }, deviceScaleFactor: ratio, hasTouch: touch });
+// A page at a pixel ratio; with `clock`, on a clock of the test's own stopped before the
+// page loads, at that time and a second.
+async function open(browser, url, ratio, { touch = false, width = 800, height = 600, clock = 0 } = {}) {
+  const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: ratio, hasTouch: touch });
+  if (clock) { await context.clock.install({ time: clock }); await context.clock.pauseAt(clock + 1000); }
   const page = await context.newPage();
   page.on('pageerror', (e) => check('no error on the page', false, e.message));
   await page.goto(url);
@@ -138,7 +147,7 @@ async function pixelsAndClicks(page, r) {
   // Clicks at the first and the last device pixel of layout pixels in the middles and
   // on both sides of the overlap strips.
   let want = EMPTY;
-  for (const [lx, ly, row, col] of expected.clicks) {
+  for (const [lx, ly, row, col] of clicks) {
     for (const [x, y] of [[dev(lx, r), dev(ly, r)], [dev(lx + 1, r) - 1, dev(ly + 1, r) - 1]]) {
       await clickDevice(page, shot, x, y, r);
       want = played(want, { row, col });
@@ -152,9 +161,7 @@ async function pixelsAndClicks(page, r) {
 
 async function keysAndMarker(page, r, before) {
   await page.focus('#client');
-  await page.keyboard.press('ArrowRight');
-  await page.keyboard.press('ArrowRight');
-  await page.keyboard.press('Space');
+  for (const key of ['ArrowRight', 'ArrowRight', 'Space']) await page.keyboard.press(key);
   same('the keys play the marked cell', await board(page), played(before, { row: 3, col: 4 }));
   same('the marked cell has the focus', await page.evaluate(() => document.activeElement.id), 'rc_3_4');
   const dots = async () => {
@@ -181,13 +188,9 @@ async function stopBox(page, r) {
   await page.keyboard.press('Escape');
   for (const [answer, how] of [['Escape', 'Escape'], ['cancel', 'Отмена']]) {
     await choose(page, 'Game', 'GameStop');
-    const box = await page.evaluate(() => {
-      const b = document.querySelector('[role=alertdialog]');
-      return b && [b.querySelector('.title').textContent, b.querySelector('p').textContent,
-        document.activeElement.id, ...[...b.querySelectorAll('button')].map((e) => e.textContent)];
-    });
-    same('the stop box: title, text, default button, buttons', box,
-      [expected.stopBox.title, expected.stopBox.text, 'ok', expected.stopBox.ok, expected.stopBox.cancel]);
+    const box = await page.evaluate(() => { const b = document.querySelector('[role=alertdialog]');
+      return b && [b.querySelector('.title').textContent, b.querySelector('p').textContent, document.activeElement.id, ...[...b.querySelectorAll('button')].map((e) => e.textContent)]; });
+    same('the stop box: title, text, default button, buttons', box, stopTexts);
     await modality(page, r, before);
     if (answer === 'Escape') await page.keyboard.press('Escape'); else await page.click('#cancel');
     same(`${how} closes it and stops nothing`, [await dialogs(page), await board(page), await attr(page, 'GameStop', 'aria-disabled')], [0, before, 'false']);
@@ -266,15 +269,11 @@ async function infoWindows(page, r, touch) {
     same('a right click leaves it open', await dialogs(page), 1);
     if (!touch) {
       // Tab has nowhere to go but the window, so Escape still reaches it.
-      await page.keyboard.press('Tab');
-      await page.keyboard.press('Shift+Tab');
+      for (const key of ['Tab', 'Shift+Tab']) await page.keyboard.press(key);
       same('Tab and Shift+Tab keep the focus in the window', await page.evaluate(() => !!document.activeElement.closest('[role=dialog]')), true);
       // A press dragged out and released ends there; a press outside released inside is no click.
       for (const [from, to] of [[middle, [2, 2]], [[2, 2], middle]]) {
-        await page.mouse.move(...from);
-        await page.mouse.down();
-        await page.mouse.move(...to);
-        await page.mouse.up();
+        await page.mouse.move(...from); await page.mouse.down(); await page.mouse.move(...to); await page.mouse.up();
       }
       same('presses that start or end outside leave it open', await dialogs(page), 1);
     }
@@ -304,55 +303,38 @@ async function largeAndNarrow(browser, url) {
   const drawn = [];
   for (const id of ['HelpHowToPlay', 'HelpPro', 'HelpAuhtor']) {
     await choose(page, 'Help', id);
-    drawn.push(await page.evaluate(() => [...document.querySelectorAll('[role=dialog] canvas')].every((c) =>
-      c.getContext('2d').getImageData(0, 0, c.width, c.height).data.some((v) => v !== 0))));
+    drawn.push(await page.evaluate(() => [...document.querySelectorAll('[role=dialog] canvas')].every((c) => c.getContext('2d').getImageData(0, 0, c.width, c.height).data.some((v) => v !== 0))));
     await page.keyboard.press('Escape');
   }
   same('at ratio 8 every picture is drawn and every window closes', [drawn, await dialogs(page)], [[true, true, true], 0]);
   await page.context().close();
-  const narrow = await browser.newContext({ viewport: { width: 320, height: 480 } });
-  const small = await narrow.newPage();
-  await small.goto(url);
-  await small.waitForSelector('html[data-ready]', { state: 'attached', timeout: 10000 });
+  const small = await open(browser, url, 1, { width: 320, height: 480 });
   for (const id of ['HelpHowToPlay', 'HelpPro']) {
     await choose(small, 'Help', id);
-    const [left, width, room] = await small.evaluate(() => {
-      const d = document.querySelector('[role=dialog]'), b = d.getBoundingClientRect();
-      return [b.left, b.width, d.parentElement.scrollWidth];
-    });
+    const [left, width, room] = await small.evaluate(() => { const d = document.querySelector('[role=dialog]'), b = d.getBoundingClientRect(); return [b.left, b.width, d.parentElement.scrollWidth]; });
     check(`at 320 px ${id} starts on the screen and scrolls into view whole`, left >= 0 && room >= width, `left ${left}, width ${width}, room ${room}`);
     await small.keyboard.press('Escape');
   }
-  await narrow.close();
+  await small.context().close();
 }
 
 // Each finger is a pointer of its own: lifted in either order, each plays its cell.
 async function twoFingers(page) {
-  const before = await board(page);
-  const shot = await canvas(page);
-  const cdp = await page.context().newCDPSession(page);
+  const [before, shot, cdp] = [await board(page), await canvas(page), await page.context().newCDPSession(page)];
   const a = { x: shot.left + 25, y: shot.top + 25, id: 1 }, b = { x: shot.left + 217, y: shot.top + 217, id: 2 };
   const touch = (type, touchPoints) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints });
-  await touch('touchStart', [a]);
-  await touch('touchStart', [a, b]);
-  await touch('touchEnd', [a]);  // the first finger lifted
-  const first = await board(page);
+  for (const [type, points] of [['touchStart', [a]], ['touchStart', [a, b]], ['touchEnd', [a]]]) await touch(type, points);
+  const first = await board(page);  // the first finger lifted
   await touch('touchEnd', [b]);
-  same('two fingers, the first lifted first, play both cells', [first, await board(page)],
-    [played(before, { row: 1, col: 1 }), played(played(before, { row: 1, col: 1 }), { row: 5, col: 5 })]);
+  const one = played(before, { row: 1, col: 1 });
+  same('two fingers, the first lifted first, play both cells', [first, await board(page)], [one, played(one, { row: 5, col: 5 })]);
 }
 
 // Ticks that come late or not at all: the clock shows the time that really passed. The
 // page runs on a clock of the test's own, stopped before the page loads; it jumps 5 s at
 // once and fires a due timer once, as a page frozen for 5 s and thawed does.
 async function catchUp(browser, url) {
-  const context = await browser.newContext({ viewport: { width: 800, height: 600 } });
-  const start = Date.parse('2026-01-01T12:00:00Z');
-  await context.clock.install({ time: start });
-  await context.clock.pauseAt(start + 1000);
-  const page = await context.newPage();
-  await page.goto(url);
-  await page.waitForSelector('html[data-ready]', { state: 'attached', timeout: 10000 });
+  const page = await open(browser, url, 1, { clock: Date.parse('2026-01-01T12:00:00Z') });
   const seconds = async () => { const [m, sec] = (await page.textContent('#Time')).match(/\d+/g).map(Number); return 60 * m + sec; };
   await page.clock.runFor(2000);
   same('two seconds on time', await seconds(), 2);
@@ -361,7 +343,7 @@ async function catchUp(browser, url) {
   // A tab shown again ticks too, and never runs the clock ahead.
   await page.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
   same('a shown tab adds no second', await seconds(), 7);
-  await context.close();
+  await page.context().close();
 }
 
 async function asQt(browser, url) {
@@ -396,7 +378,7 @@ async function asQt(browser, url) {
       await stopBox(page, r);
       await loads(page, r);
       await infoWindows(page, r, false);
-      const touch = await open(browser, url, r, true);
+      const touch = await open(browser, url, r, { touch: true });
       const shot = await canvas(touch);
       await touch.touchscreen.tap(shot.left + 120, shot.top + 120);
       same('a tap plays the cell under it', await board(touch), played(EMPTY, { row: 3, col: 3 }));
@@ -416,6 +398,12 @@ async function asQt(browser, url) {
       await page.click('#canvas', { position: { x: 120, y: 120 } });
       same('brindle.html plays from disk', await board(page), played(EMPTY, { row: 3, col: 3 }));
       same('and asks for nothing beside itself', asked.filter((u) => !u.startsWith('data:')), [file]);
+      // The server the README offers for a quick look answers a bad request with 400 and
+      // goes on: each bad request, then a good one.
+      const status = (p) => new Promise((resolve) => http.get(url + p.slice(1), (q) => { q.resume(); resolve(q.statusCode); }).on('error', (e) => resolve(e.code)));
+      for (const [p, want] of [['/%E0%A4%A', 400], ['/index.html%00.png', 400], ['/', 200], ['/%2e%2e/%2e%2e/etc/passwd', 404]]) {
+        same(`the server answers ${p}`, await status(p), want);
+      }
     } else if (mode === '--as-qt') {
       await asQt(browser, url);
     } else {

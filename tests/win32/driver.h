@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,14 +19,14 @@
 #include <utility>
 #include <vector>
 
+#include "expected.h"
 #include "layout/layout.h"
-#include "shared.h"
 #include "win32/main_window.h"
 
 namespace brindle::win32 {
 namespace {
 
-using tests::ticksOnTime;
+using expected::ticksOnTime;
 
 // The colours the game is drawn in.
 constexpr COLORREF kYellow = RGB(255, 255, 0), kWhite = RGB(255, 255, 255),
@@ -70,11 +70,15 @@ void settle(HWND h) {
 
 // UTF-8, as the shared expectations are written, for comparing with what Windows shows.
 std::wstring utf16(const char* utf8) {
-    std::wstring out(std::strlen(utf8), L'\0');
-    out.resize(
-        std::size_t(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), int(out.size()) + 1)) -
-        1);
-    return out;
+    return std::filesystem::path(reinterpret_cast<const char8_t*>(utf8)).wstring();
+}
+
+// From a helper thread, while the windows' own thread runs: whether `done` comes to hold
+// within `ms` milliseconds.
+bool within(DWORD ms, const std::function<bool()>& done) {
+    for (const DWORD end = GetTickCount() + ms; !done(); Sleep(20))
+        if (LONG(end - GetTickCount()) <= 0) return false;
+    return true;
 }
 
 std::wstring textOf(HWND h) {
@@ -268,8 +272,7 @@ std::function<void()> answerStopBox(std::wstring& seen, int button) {
                std::to_wstring(LOWORD(SendMessageW(box, DM_GETDEFID, 0, 0))) + L"|" + icon + L"|" +
                textOf(GetDlgItem(box, IDOK)) + L"|" + textOf(GetDlgItem(box, IDCANCEL));
         // Input goes to the box once the system has made it the active window.
-        for (int i = 0; i < 100 && GetForegroundWindow() != box; ++i)
-            Sleep(20);
+        within(2000, [box] { return GetForegroundWindow() == box; });
         if (button == IDOK) {
             key(VK_RETURN);  // what the default button answers
         } else {
@@ -279,9 +282,8 @@ std::function<void()> answerStopBox(std::wstring& seen, int button) {
             mouse(middle, MOUSEEVENTF_LEFTDOWN);
             mouse(middle, MOUSEEVENTF_LEFTUP);
         }
-        for (int i = 0; i < 100 && IsWindow(box); ++i)
-            Sleep(20);
-        if (IsWindow(box)) {  // never leave the test waiting on it
+        if (!within(2000,
+                    [box] { return !IsWindow(box); })) {  // never leave the test waiting on it
             ADD_FAILURE() << "the stop box stayed up after answer " << button;
             PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
         }

@@ -7,10 +7,10 @@ namespace brindle::win32 {
 namespace {
 
 TEST_F(Window, AClickPlaysTheCellDrawnOnTopOfItsPixel) {
-    const std::string empty = "...../...../...../...../.....";
+    const std::string empty = expected::plusOn(0, 0);  // no cell
     for (const auto& c : expected::kClicks) {
         click(hwnd(), {c.x, c.y});
-        EXPECT_TRUE(shows(tests::plusOn(c.row, c.col)))
+        EXPECT_TRUE(shows(expected::plusOn(c.row, c.col)))
             << "click at " << c.x << "," << c.y << " shows " << board();
         click(hwnd(), {c.x, c.y});  // the same cell again undoes it
         EXPECT_TRUE(shows(empty));
@@ -19,7 +19,7 @@ TEST_F(Window, AClickPlaysTheCellDrawnOnTopOfItsPixel) {
     // after each shows that the one before played nothing.
     click(hwnd(), {24, 24}, POINT{120, 24});
     click(hwnd(), {220, 220});
-    EXPECT_TRUE(shows(tests::plusOn(5, 5))) << board();
+    EXPECT_TRUE(shows(expected::plusOn(5, 5))) << board();
     click(hwnd(), {24, 24}, POINT{-20, 24});
     click(hwnd(), {220, 220});
     EXPECT_TRUE(shows(empty)) << board();
@@ -33,14 +33,14 @@ TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
     EXPECT_TRUE(pump(5000, [&] { return icon() != first; }));
     EXPECT_TRUE(pump(8000, [&] { return std::stoi(textOf(seconds)) >= 2; }));
     click(hwnd(), {120, 120});
-    EXPECT_TRUE(shows(tests::plusOn(3, 3)));
+    EXPECT_TRUE(shows(expected::plusOn(3, 3)));
     std::wstring seen;
     choose("GameStop", answerStopBox(seen, IDCANCEL));
     // The system's own buttons, in the system's language.
     using namespace expected;
-    EXPECT_EQ(seen, utf16(kStop_title) + L"|" + utf16(kStop_text) + L"|default 1|no icon|" +
-                        utf16(kStop_ok) + L"|" + utf16(kStop_cancel));
-    EXPECT_EQ(board(), tests::plusOn(3, 3));  // cancelled: nothing changed
+    EXPECT_EQ(seen, utf16(kStopTitle) + L"|" + utf16(kStopText) + L"|default 1|no icon|" +
+                        utf16(kStopOk) + L"|" + utf16(kStopCancel));
+    EXPECT_EQ(board(), expected::plusOn(3, 3));  // cancelled: nothing changed
     EXPECT_TRUE(enabled("GameStop"));
 
     choose("GameStop", answerStopBox(seen, IDOK));
@@ -124,7 +124,7 @@ TEST_F(Window, TheKeysMoveAMarkerAndPlayIt) {
     key(VK_LEFT);
     key(VK_UP);
     key(VK_RETURN);
-    EXPECT_TRUE(shows(tests::plusOn(2, 2)));
+    EXPECT_TRUE(shows(expected::plusOn(2, 2)));
     // A click ends keyboard play: the marker goes.
     click(hwnd(), {230, 230});
     EXPECT_TRUE(shows(".X.../XXX../.X.../....X/...XX"));
@@ -219,15 +219,13 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClickOrEscape) {
             // The rule under the heading: pixels 64 to 296 of row 24, and only there, once
             // the window is painted.
             const int left = dev(64), right = left + dev(233) - 1, row = dev(24);
-            bool rule = false;
-            for (int i = 0; i < 150 && !rule; ++i) {
+            const bool rule = within(3000, [&] {
                 const Shot shot(info);
-                rule = shot.at(left, row) == kBlack && shot.at(right, row) == kBlack &&
+                return shot.at(left, row) == kBlack && shot.at(right, row) == kBlack &&
                        shot.at(left - 1, row) != kBlack && shot.at(right + 1, row) != kBlack &&
                        shot.at(dev(150), row - 1) != kBlack &&
                        shot.at(dev(150), row + dev(1)) != kBlack;
-                if (!rule) Sleep(20);
-            }
+            });
             seen += rule ? L", rule in place" : L", rule astray";
             for (HWND c = GetWindow(info, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
                 RECT box;
@@ -255,11 +253,9 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClickOrEscape) {
             };
             POINT outside{on.x, on.y - dev(100)};
             mouse(on, MOUSEEVENTF_LEFTDOWN);
-            for (int i = 0; i < 150 && captured() != info; ++i)
-                Sleep(20);
+            within(3000, [&] { return captured() == info; });
             mouse(outside, MOUSEEVENTF_LEFTUP);
-            for (int i = 0; i < 150 && captured(); ++i)
-                Sleep(20);
+            within(3000, [&] { return !captured(); });
             if (!IsWindow(info)) seen += L", closed by a press released outside";
             if (w.escape) {
                 key(VK_ESCAPE);
@@ -267,8 +263,7 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClickOrEscape) {
                 mouse(on, MOUSEEVENTF_LEFTDOWN);
                 mouse(on, MOUSEEVENTF_LEFTUP);
             }
-            for (int i = 0; i < 100 && IsWindow(info); ++i)
-                Sleep(20);
+            within(2000, [info] { return !IsWindow(info); });
             seen += IsWindow(info) ? L", still open" : L", closed";
             if (IsWindow(info)) PostMessageW(info, WM_CLOSE, 0, 0);
         });
