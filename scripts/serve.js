@@ -13,13 +13,11 @@ function serve(root, port = 0) {
   const server = http.createServer((request, response) => {
     // A malformed escape or a NUL byte names no file: the request is refused, and the
     // server goes on.
-    let name;
+    let name = null;
     try {
       name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-    } catch {
-      name = '\0';
-    }
-    if (name.includes('\0')) {
+    } catch {}
+    if (name === null || name.includes('\0')) {
       response.writeHead(400, { 'Content-Type': 'text/plain' });
       response.end('bad request\n');
       return;

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -11,7 +10,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
-#include <QWindow>
 #include <cmath>
 
 #include "qt/accessibility.h"

@@ -144,18 +144,19 @@ Module.onRuntimeInitialized = () => {
     const list = isTop ? top : inMenu(item.parentElement);
     const step = (d) => list[(list.indexOf(item) + d + list.length) % list.length].focus();
     const topOf = () => top.find((t) => t.menu.contains(item));
+    const beside = (from, d) => top[(top.indexOf(from) + d + top.length) % top.length];
     switch (ev.key) {
       case 'ArrowRight':
-        if (isTop && openTop) openMenu(top[(top.indexOf(item) + 1) % top.length], false);
+        if (isTop && openTop) openMenu(beside(item, 1), false);
         else if (isTop) step(1);
         else if (item.menu) activate(item);
-        else openMenu(top[(top.indexOf(topOf()) + 1) % top.length], true);
+        else openMenu(beside(topOf(), 1), true);
         break;
       case 'ArrowLeft':
-        if (isTop && openTop) openMenu(top[(top.indexOf(item) + top.length - 1) % top.length], false);
+        if (isTop && openTop) openMenu(beside(item, -1), false);
         else if (isTop) step(-1);
         else if (item.parentElement !== topOf().menu) { const up = item.parentElement.parentElement; showMenu(up, false); up.focus(); }
-        else openMenu(top[(top.indexOf(topOf()) + top.length - 1) % top.length], true);
+        else openMenu(beside(topOf(), -1), true);
         break;
       case 'ArrowDown': if (isTop) openMenu(item, true); else step(1); break;
       case 'ArrowUp': if (!isTop) step(-1); break;
@@ -331,12 +332,9 @@ Module.onRuntimeInitialized = () => {
     // Anywhere in the window, a left click closes it: a press and a release of the same
     // pointer inside. A release anywhere else ends the press.
     let pressed = null;
-    box.addEventListener('pointerdown', (ev) => { pressed = ev.button === 0 ? ev.pointerId : null; });
+    layer.addEventListener('pointerdown', (ev) => { pressed = ev.button === 0 && box.contains(ev.target) ? ev.pointerId : null; });
     box.addEventListener('pointerup', (ev) => { if (ev.button === 0 && ev.pointerId === pressed) close(false); });
-    const release = () => { pressed = null; };
-    layer.addEventListener('pointerup', release);
-    layer.addEventListener('pointercancel', release);
-    layer.addEventListener('pointerdown', (ev) => { if (!box.contains(ev.target)) release(); });
+    for (const type of ['pointerup', 'pointercancel']) layer.addEventListener(type, () => { pressed = null; });
     // Escape closes it; Tab has nowhere else to go while it is up.
     box.addEventListener('keydown', (ev) => {
       if (ev.key === 'Escape') close(false);
