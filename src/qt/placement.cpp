@@ -69,7 +69,18 @@ class FixedSize : public QObject {
                 }
                 break;
             case QEvent::Resize:
-                if (loose_ && !(window_->windowState() & kGrown) && window_->size() == size_) fix();
+                if (loose_ && !(window_->windowState() & kGrown)) {
+                    if (window_->size() == size_) {
+                        fix();
+                    } else {
+                        // Out of full screen, the compositor may give the size less
+                        // Qt's title bar; restored, the window's size is its own.
+                        QTimer::singleShot(0, this, [this] {
+                            if (loose_ && !(window_->windowState() & kGrown))
+                                window_->resize(size_);
+                        });
+                    }
+                }
                 break;
             case QEvent::LayoutRequest:
                 // A message box fixes its size anew at every layout; not while it is loose.

@@ -316,7 +316,7 @@ class UiTest : public QObject, Driver {
         chooseMenu({"Game", "GameNew"});
         QCOMPARE(stateOf(w->game()), GameState::Running);
         QCOMPARE(w->game().cells, Board::filled(Cell::Unlit));
-        QVERIFY2(iconShows(kStoppedPicture), "the still stays until Timer1 ticks");
+        QVERIFY2(iconShows(kStoppedPicture, grabClient()), "the still stays until Timer1 ticks");
         fire(timer(7));
         QCOMPARE(caption("Label3"), u"1"_s);
         QCOMPARE(differences(), QStringList());
@@ -325,7 +325,7 @@ class UiTest : public QObject, Driver {
     void theIconTurnsFromTimerToTimer() {
         for (int n = 1; n <= 6; ++n) {
             fire(timer(n));
-            QVERIFY(iconShows(frame(n)));
+            QVERIFY(iconShows(frame(n), grabClient()));
             QCOMPARE(differences(), QStringList());  // the next timer alone runs
         }
         // One real wait, bounded: the timers are wired to the event loop.
