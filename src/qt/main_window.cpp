@@ -203,6 +203,8 @@ void MainWindow::buildTimers() {
         auto* timer = timers_[i] = new QTimer(this);
         timer->setObjectName(text::qt(layout::kTimers[i].name));
         timer->setInterval(layout::kTimers[i].intervalMs);
+        // A coarse timer may fire 5% early, where the clock's second is not yet due.
+        timer->setTimerType(Qt::PreciseTimer);
         connect(timer, &QTimer::timeout, this, [this, i] { presenter_.tick(i); });
     }
 }

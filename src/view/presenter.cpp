@@ -28,11 +28,16 @@ Changes& Changes::operator|=(const Changes& more) {
     cells |= more.cells;
     segments |= more.segments;
     timers |= more.timers;
-    for (auto [flag, other] : {std::pair{&cover, more.cover}, {&stat, more.stat},
-                               {&minutes, more.minutes}, {&seconds, more.seconds},
-                               {&icon, more.icon}, {&menus, more.menus},
-                               {&spokenBar, more.spokenBar}, {&spokenClock, more.spokenClock},
-                               {&spokenState, more.spokenState}, {&focus, more.focus}})
+    for (auto [flag, other] : {std::pair{&cover, more.cover},
+                               {&stat, more.stat},
+                               {&minutes, more.minutes},
+                               {&seconds, more.seconds},
+                               {&icon, more.icon},
+                               {&menus, more.menus},
+                               {&spokenBar, more.spokenBar},
+                               {&spokenClock, more.spokenClock},
+                               {&spokenState, more.spokenState},
+                               {&focus, more.focus}})
         *flag = *flag || other;
     return *this;
 }
@@ -82,8 +87,9 @@ bool enabled(const Game& g, const layout::MenuEntry& entry) {
     }
 }
 
-Presenter::Presenter(WallClock now) : now_fn_(std::move(now)) {
+Presenter::Presenter(WallClock now) : now_fn_(std::move(now)), started_(now_fn_()) {
     now_.game = startUp();
+    clockRan_ = now_.game.clock.running;
 }
 
 void Presenter::attach(Draw draw) {
@@ -92,9 +98,18 @@ void Presenter::attach(Draw draw) {
     redraw();
 }
 
+void Presenter::settle() {
+    // A halted clock's timer starts with the command that runs it again.
+    const bool running = now_.game.clock.running;
+    if (running && !clockRan_) {
+        started_ = now_fn_();
+        counted_ = 0;
+    }
+    clockRan_ = running;
+    redraw();
+}
+
 void Presenter::redraw() {
-    // A halted clock starts counting afresh from its next tick.
-    if (!now_.game.clock.running) anchored_ = -1;
     if (!draw_) return;
     const Changes c = take();
     if (c.any()) draw_(c);
@@ -102,7 +117,7 @@ void Presenter::redraw() {
 
 bool Presenter::key(Key k) {
     const bool taken = keyOnBoard(k);
-    redraw();
+    settle();
     return taken;
 }
 
@@ -141,12 +156,12 @@ bool Presenter::keyOnBoard(Key k) {
 
 void Presenter::pointerDown() {
     if (!modal()) now_.marker.shown = false;
-    redraw();
+    settle();
 }
 
 void Presenter::press(Pos p) {
     if (!modal() && onBoard(p)) brindle::press(now_.game, p);
-    redraw();
+    settle();
 }
 
 void Presenter::choose(std::size_t entry, const Show& show) {
@@ -157,7 +172,7 @@ void Presenter::choose(std::size_t entry, const Show& show) {
 Request Presenter::open(std::size_t entry) {
     const Request request = command(entry);
     if (request.what != layout::Does::Nothing) pending_ = request;
-    redraw();
+    settle();
     return request;
 }
 
@@ -165,7 +180,7 @@ void Presenter::close(bool ok) {
     if (!modal()) return;
     if (pending_.what == layout::Does::AskStop && ok) stopGame(now_.game);
     pending_ = {};
-    redraw();
+    settle();
 }
 
 Request Presenter::command(std::size_t entry) {
@@ -196,24 +211,16 @@ void Presenter::tick(std::size_t timer) {
     } else {
         ringTick(now_.game, ring);
     }
-    redraw();
+    settle();
 }
 
 void Presenter::clockTick() {
-    Clock& c = now_.game.clock;
+    const Clock& c = now_.game.clock;
     if (!c.running) return;
-    const auto shown = [&c] { return std::int64_t{c.minutes} * 60 + c.seconds; };
-    const Time t = now_fn_();
-    if (anchored_ < 0 || c.Stat == "0") {
-        brindle::clockTick(now_.game);
-        anchor_ = t;
-        anchored_ = shown();
-        return;
-    }
-    // The seconds due, to the nearest: a timer may fire a little early or late.
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(t - anchor_).count();
-    const std::int64_t due = anchored_ + (ms + 500) / 1000;
-    while (shown() < due) {
+    const auto due = std::chrono::floor<std::chrono::seconds>(now_fn_() - started_ + kEarly);
+    // Each second is one tick of the game's clock, so a restart pending at the next
+    // tick (a loaded pattern, a new game) happens at the first second due after it.
+    for (; counted_ < due.count(); ++counted_) {
         const Clock before = c;
         brindle::clockTick(now_.game);
         if (c == before) break;  // held at the largest time it can show

@@ -100,12 +100,17 @@ class Presenter {
     // end shows it and, once it has closed, calls close() with the player's answer.
     Request open(std::size_t entry);
     void close(bool ok);
-    // A tick of kTimers[timer]; timers keep ticking under a modal window. Ticks of the
-    // clock's timer may come late or not at all (a stopped process, a starved one, a
-    // hidden browser tab): the clock then catches up, second by second, to the seconds
-    // that really passed since its first tick, and never runs ahead of them. A front end
-    // may tick the clock whenever it likes to bring it up to date.
+    // A tick of kTimers[timer]; timers keep ticking under a modal window. The clock
+    // counts the whole seconds that really passed since it last started (at start-up
+    // or at a new game after a stop), one tick of the game's clock each: ticks of its
+    // timer may come late, not at all (a stopped process, a starved one, a hidden
+    // browser tab) or in between, and it neither lags behind those seconds after a tick
+    // nor runs ahead of them. So a front end may tick it whenever it likes to bring it
+    // up to date. A tick up to kEarly before a second is due counts for it, as timers
+    // may fire that much early.
     void tick(std::size_t timer);
+
+    static constexpr std::chrono::milliseconds kEarly{50};
 
     // What changed since the last call; the first call is everything.
     Changes take();
@@ -114,15 +119,18 @@ class Presenter {
     bool keyOnBoard(Key k);
     // What the entry does now: nothing while it is disabled or a modal window is up.
     Request command(std::size_t entry);
+    // Every input ends here: the clock's count follows its state, then what changed
+    // is drawn.
+    void settle();
     void redraw();
     void clockTick();
 
     Scene now_, shown_;
     WallClock now_fn_;
-    // The clock's wall-clock anchor: at `anchor_` it showed `anchored_` seconds. Unset
-    // (-1) until its first tick and whenever it is halted or restarts.
-    Time anchor_;
-    std::int64_t anchored_ = -1;
+    // When the clock last started, and how many seconds it has counted since.
+    Time started_;
+    std::int64_t counted_ = 0;
+    bool clockRan_ = true;
     bool drawn_ = false;
     Request pending_;
     Draw draw_;
