@@ -215,22 +215,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress:
             return presenter_.key(keyOf(static_cast<QKeyEvent*>(event)->key()));
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: {
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease: {
             // Every press in the client area ends up here, unless the cover took it.
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            presenter_.pointerDown();
-            pressedCell_.reset();
-            if (mouse->button() == Qt::LeftButton)
-                pressedCell_ = cellDrawnAt(mouse->scenePosition());
-            return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const std::optional<Pos> pressed = std::exchange(pressedCell_, std::nullopt);
-            if (pressed && mouse->button() == Qt::LeftButton &&
-                cellDrawnAt(mouse->scenePosition()) == pressed) {
-                presenter_.press(*pressed);
-            }
+            presenter_.pointer(
+                event->type() == QEvent::MouseButtonRelease ? view::Pointer::Up
+                                                            : view::Pointer::Down,
+                mouse->button() == Qt::LeftButton ? view::Button::Left : view::Button::Other,
+                cellDrawnAt(mouse->scenePosition()));
             return true;
         }
         default:

@@ -67,8 +67,7 @@ class MainWindow : public QMainWindow {
     ClockLabel* minutes_ = nullptr;
     ClockLabel* seconds_ = nullptr;
     std::array<QTimer*, view::kTimerCount> timers_{};
-    std::vector<QAction*> entries_;   // by place in the menu table
-    std::optional<Pos> pressedCell_;  // where the left button went down
+    std::vector<QAction*> entries_;  // by place in the menu table
 };
 
 }  // namespace brindle::qt

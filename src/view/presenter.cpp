@@ -1,5 +1,7 @@
 #include "view/presenter.h"
 
+#include <algorithm>
+
 #include "puzzles/load.h"
 
 namespace brindle::view {
@@ -154,8 +156,22 @@ bool Presenter::keyOnBoard(Key k) {
     return true;
 }
 
-void Presenter::pointerDown() {
-    if (!modal()) now_.marker.shown = false;
+void Presenter::pointer(Pointer what, Button button, std::optional<Pos> cell, int id,
+                        bool closesMenu) {
+    const auto it =
+        std::find_if(held_.begin(), held_.end(), [id](const auto& h) { return h.first == id; });
+    std::optional<Pos> downOn;
+    if (it != held_.end()) {
+        downOn = it->second;
+        held_.erase(it);
+    }
+    if (modal() || closesMenu) return;
+    if (what == Pointer::Down) {
+        now_.marker.shown = false;
+        if (button == Button::Left) held_.emplace_back(id, cell);
+    } else if (what == Pointer::Up && button == Button::Left && cell && downOn == cell) {
+        brindle::press(now_.game, *cell);
+    }
     settle();
 }
 

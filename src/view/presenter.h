@@ -9,6 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "layout/layout.h"
 #include "session/game.h"
@@ -17,6 +20,12 @@ namespace brindle::view {
 
 // The keys the board listens to; a front end maps its own key codes onto these.
 enum class Key { Up, Down, Left, Right, Play, Other };  // Play: Space or Enter
+
+// What a pointer did over the main window's client area. Cancelled: the toolkit took it
+// away (a touch turned into a scroll, the window lost the mouse).
+enum class Pointer { Down, Up, Cancelled };
+// Its button: a touch or a pen's tip is the left one.
+enum class Button { Left, Other };
 
 // The keyboard's focus marker: shown once a key is used, hidden by the mouse.
 struct Marker {
@@ -88,8 +97,13 @@ class Presenter {
 
     // Whether the board took the key.
     bool key(Key k);
-    // A mouse button went down anywhere on the main window: the marker goes.
-    void pointerDown();
+    // A pointer over the main window's client area, with the cell drawn under it, if
+    // any. Only the left button plays, by a press and a release over the same cell;
+    // each of several pointers (fingers) plays its own. Any button's press hides the
+    // marker. A press that closes an open menu only closes it, as on the desktop: it
+    // and its release do nothing else.
+    void pointer(Pointer what, Button button, std::optional<Pos> cell, int id = 0,
+                 bool closesMenu = false);
     // A cell is pressed: a click, a tap, a key or an assistive tool.
     void press(Pos p);
     // A menu entry, by its place in kMenus. Disabled entries do nothing, however they
@@ -134,6 +148,8 @@ class Presenter {
     bool drawn_ = false;
     Request pending_;
     Draw draw_;
+    // The pointers held down with the left button, by id, and the cell each went down on.
+    std::vector<std::pair<int, std::optional<Pos>>> held_;
 };
 
 }  // namespace brindle::view

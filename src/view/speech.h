@@ -1,6 +1,7 @@
 // What screen readers are told about the main window, whatever the toolkit.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "board/progress.h"
@@ -10,6 +11,15 @@ namespace brindle::view {
 
 // A cell is a toggle button named by its place, pressed exactly while it is lit.
 std::string cellName(Pos p);
+// Screen readers meet the cells as a sighted player reads the board, whatever their
+// stacking: row by row, each left to right, rc_1_1 first.
+inline constexpr std::array<Pos, kCellCount> kReadingOrder = [] {
+    std::array<Pos, kCellCount> order{};
+    for (int row = 1, i = 0; row <= kSide; ++row)
+        for (int col = 1; col <= kSide; ++col)
+            order[std::size_t(i++)] = {row, col};
+    return order;
+}();
 bool cellPressed(const Game& g, Pos p);
 
 // The bar is a progress indicator counting its shown segments.

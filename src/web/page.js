@@ -237,25 +237,17 @@ Module.onRuntimeInitialized = () => {
   }
   const modal = () => _brindle_modal() !== 0;
 
-  // The board: a click is a press and a release of one pointer on the same cell; a tap
-  // is one too, each finger for itself.
-  const down = new Map();  // pointer id: the cell it went down on
-  const cellUnder = (ev) => _brindle_cell_at(Math.floor(ev.offsetX * ratio), Math.floor(ev.offsetY * ratio));
-  canvas.addEventListener('pointerdown', (ev) => {
-    if (ev.button !== 0) return;
-    run(() => _brindle_pointer_down());
-    down.set(ev.pointerId, cellUnder(ev));
+  // The board's pointers, each finger one of its own, in device pixels.
+  const pointer = (what) => (ev) => {
+    const button = ev.button === 0 ? L.button.left : L.button.other;
+    // The document closes an open menu after this: the press that does it does no more.
+    run(() => _brindle_pointer(L.pointer[what], button, Math.floor(ev.offsetX * ratio), Math.floor(ev.offsetY * ratio), ev.pointerId, openTop ? 1 : 0));
+    if (what !== 'down') return;
     canvas.setPointerCapture(ev.pointerId);
     client.focus({ preventScroll: true });
     ev.preventDefault();
-  });
-  canvas.addEventListener('pointerup', (ev) => {
-    if (ev.button !== 0 || !down.has(ev.pointerId)) return;
-    const cell = cellUnder(ev);
-    if (cell >= 0 && cell === down.get(ev.pointerId)) run(() => _brindle_press(cell));
-    down.delete(ev.pointerId);
-  });
-  canvas.addEventListener('pointercancel', (ev) => { down.delete(ev.pointerId); });
+  };
+  for (const what of ['down', 'up', 'cancelled']) canvas.addEventListener(what === 'cancelled' ? 'pointercancel' : 'pointer' + what, pointer(what));
   const keys = { ArrowUp: 0, ArrowDown: 1, ArrowLeft: 2, ArrowRight: 3, ' ': 4, Enter: 4 };
   client.addEventListener('keydown', (ev) => {
     let took = 0;

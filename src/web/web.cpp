@@ -37,6 +37,11 @@ std::string quoted(std::string_view s) {
     return out + '"';
 }
 
+template <class Enum>
+std::string number(Enum e) {
+    return std::to_string(static_cast<int>(e));
+}
+
 std::string box(const view::Box& b) {
     return "[" + std::to_string(b.left) + "," + std::to_string(b.top) + "," +
            std::to_string(b.width) + "," + std::to_string(b.height) + "]";
@@ -112,22 +117,27 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
         return "{\"name\":" + quoted(w.name) + ",\"caption\":" + quoted(w.caption) +
                ",\"client\":" + box(view::pixelBox(w.client)) + ",\"controls\":" + controls + "}";
     });
-    const auto cells = list(layout::kCellStacking, [](Pos p) {
+    const auto cells = list(view::kReadingOrder, [](Pos p) {
         return "{\"index\":" + std::to_string(indexOf(p)) + ",\"id\":\"rc_" +
-               std::to_string(p.row) + "_" + std::to_string(p.col) + "\",\"name\":" +
-               quoted(view::cellName(p)) + ",\"box\":" + box(view::pixelBox(layout::cellRect(p))) +
-               "}";
+               std::to_string(p.row) + "_" + std::to_string(p.col) +
+               "\",\"name\":" + quoted(view::cellName(p)) +
+               ",\"box\":" + box(view::pixelBox(layout::cellRect(p))) + "}";
     });
     reply = "{\"client\":" + box(view::pixelBox(layout::kMainClient)) +
 
-           ",\"labels\":" + labels + ",\"drawn\":" + drawn + ",\"main\":" + main +
-           ",\"panels\":" + panels + ",\"menus\":" + menus + ",\"timers\":" + timers +
-           ",\"windows\":" + windows + ",\"cells\":" + cells +
-           ",\"stopTitle\":" + quoted(text::kProgramTitle) +
-           ",\"stopText\":" + quoted(text::kStopQuestion) + ",\"ok\":" + quoted(text::kOk) +
-           ",\"cancel\":" + quoted(text::kCancel) + ",\"barName\":" + quoted(text::kBarName) +
-           ",\"clockName\":" + quoted(text::kClockName) +
-           ",\"barMax\":" + std::to_string(view::kBarMaximum) + "}";
+            ",\"labels\":" + labels + ",\"drawn\":" + drawn + ",\"main\":" + main +
+            ",\"panels\":" + panels + ",\"menus\":" + menus + ",\"timers\":" + timers +
+            ",\"windows\":" + windows + ",\"cells\":" + cells +
+            ",\"stopTitle\":" + quoted(text::kProgramTitle) +
+            ",\"stopText\":" + quoted(text::kStopQuestion) + ",\"ok\":" + quoted(text::kOk) +
+            ",\"cancel\":" + quoted(text::kCancel) + ",\"barName\":" + quoted(text::kBarName) +
+            ",\"clockName\":" + quoted(text::kClockName) +
+            ",\"barMax\":" + std::to_string(view::kBarMaximum) +
+            ",\"pointer\":{\"down\":" + number(view::Pointer::Down) +
+            ",\"up\":" + number(view::Pointer::Up) +
+            ",\"cancelled\":" + number(view::Pointer::Cancelled) +
+            "},\"button\":{\"left\":" + number(view::Button::Left) +
+            ",\"other\":" + number(view::Button::Other) + "}}";
     return reply.c_str();
 }
 
@@ -136,14 +146,12 @@ EMSCRIPTEN_KEEPALIVE int brindle_key(int key) {
     return presenter->key(static_cast<view::Key>(key));
 }
 
-EMSCRIPTEN_KEEPALIVE void brindle_pointer_down() {
-    presenter->pointerDown();
-}
-
-// The cell drawn on top at a device pixel of the canvas, or -1.
-EMSCRIPTEN_KEEPALIVE int brindle_cell_at(int x, int y) {
-    const auto p = view::cellAt(x, y, scale);
-    return p ? indexOf(*p) : -1;
+// A pointer at a device pixel of the canvas: what, button and pointer as the
+// description's "pointer" and "button" number them.
+EMSCRIPTEN_KEEPALIVE void brindle_pointer(int what, int button, int x, int y, int id,
+                                          int closesMenu) {
+    presenter->pointer(static_cast<view::Pointer>(what), static_cast<view::Button>(button),
+                       view::cellAt(x, y, scale), id, closesMenu != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void brindle_press(int index) {
@@ -203,7 +211,8 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_update() {
     if (c.cells.any()) {
         std::string pressed = "[";
         for (int i = 0; i < kCellCount; ++i)
-            pressed += std::string(i ? "," : "") + (view::cellPressed(g, posOf(i)) ? "true" : "false");
+            pressed +=
+                std::string(i ? "," : "") + (view::cellPressed(g, posOf(i)) ? "true" : "false");
         field("pressed", pressed + "]");
     }
     if (c.segments.any()) {

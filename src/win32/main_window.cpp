@@ -305,7 +305,6 @@ bool MainWindow::showModal(const view::Request& request) {
 void MainWindow::cellButton(Pos p, UINT message, LPARAM lp) {
     if (presenter_.modal()) return;
     const HWND cell = cellWindow(p);
-    const int index = indexOf(p);
     if (message != WM_LBUTTONUP && GetCapture() == cell) {
         // The release of the press before never came (Wine loses one made outside the
         // window), so the cell still holds the mouse: this press is for what lies under it.
@@ -320,17 +319,27 @@ void MainWindow::cellButton(Pos p, UINT message, LPARAM lp) {
         }
     }
     if (message != WM_LBUTTONUP) {
-        presenter_.pointerDown();
-        pressedCell_ = message == WM_RBUTTONDOWN ? -1 : index;
-        if (pressedCell_ >= 0) SetCapture(cell);
+        const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+        if (left) SetCapture(cell);
+        pointerDown(left, p);
         return;
     }
     if (GetCapture() == cell) ReleaseCapture();
-    // Played when released over the cell it went down on, as Windows' hit-testing says.
+    // Released over the cell Windows' hit-testing finds there.
     POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     ClientToScreen(cell, &at);
-    if (std::exchange(pressedCell_, -1) == index && WindowFromPoint(at) == cell)
-        presenter_.press(p);
+    const View* under = viewOf(WindowFromPoint(at));
+    presenter_.pointer(view::Pointer::Up, view::Button::Left,
+                       under && under->control->kind == Kind::Cell
+                           ? std::optional<Pos>(posOf(under->control->index))
+                           : std::nullopt);
+}
+
+void MainWindow::pointerDown(bool left, std::optional<Pos> cell) {
+    // The menu's loop closes on a press outside it and, under Wine, passes that press
+    // on: it is the message the loop last read, so it bears the same time.
+    presenter_.pointer(view::Pointer::Down, left ? view::Button::Left : view::Button::Other, cell,
+                       0, menuClosedAt_ && GetMessageTime() == *menuClosedAt_);
 }
 
 LRESULT MainWindow::accessible(const View& v, WPARAM wp, LPARAM lp) {
@@ -433,8 +442,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
             break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-            presenter_.pointerDown();
+        case WM_MBUTTONDOWN:
+            pointerDown(message == WM_LBUTTONDOWN, std::nullopt);
             return 0;
+        case WM_EXITMENULOOP:
+            menuClosedAt_ = GetMessageTime();
+            break;
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wp);
             const auto* suggested = reinterpret_cast<const RECT*>(lp);
@@ -467,7 +480,8 @@ LRESULT CALLBACK MainWindow::viewProc(HWND h, UINT message, WPARAM wp, LPARAM lp
             return 1;  // every pixel is painted
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-            if (self) self->presenter_.pointerDown();
+        case WM_MBUTTONDOWN:
+            if (self) self->pointerDown(message == WM_LBUTTONDOWN, std::nullopt);
             return 0;
         case WM_GETOBJECT:
             if (v) {
@@ -489,6 +503,7 @@ LRESULT CALLBACK MainWindow::cellProc(HWND h, UINT message, WPARAM wp, LPARAM lp
             case WM_LBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
             case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
             case WM_LBUTTONUP:
                 // The cell never takes the focus: the keys stay with the board.
                 self->cellButton(p, message, lp);

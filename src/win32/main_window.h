@@ -29,8 +29,7 @@ class MainWindow {
   public:
     // `now` is the wall clock the game clock keeps up with; tests give their own.
     // Throws StartUpFailed if a step of making the window fails.
-    explicit MainWindow(HINSTANCE instance,
-                        view::WallClock now = std::chrono::steady_clock::now);
+    explicit MainWindow(HINSTANCE instance, view::WallClock now = std::chrono::steady_clock::now);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -67,6 +66,7 @@ class MainWindow {
 
     bool showModal(const view::Request& request);
     void cellButton(Pos p, UINT message, LPARAM lp);
+    void pointerDown(bool left, std::optional<Pos> cell);
     LRESULT accessible(const View& v, WPARAM wp, LPARAM lp);
     void present(const view::Changes& changes);
 
@@ -82,8 +82,8 @@ class MainWindow {
     const View *cover_ = nullptr, *stat_ = nullptr, *minutes_ = nullptr, *seconds_ = nullptr,
                *picture1_ = nullptr, *process_ = nullptr, *time_ = nullptr;
     view::Presenter presenter_;
-    int pressedCell_ = -1;      // where the left button went down
-    bool timersStarted_ = true;  // every SetTimer so far succeeded
+    std::optional<LONG> menuClosedAt_;  // the message time when a menu last closed
+    bool timersStarted_ = true;         // every SetTimer so far succeeded
 };
 
 }  // namespace brindle::win32

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,51 @@ TEST(Keys, ArrowsShowThenMoveTheMarkerAndPlayPressesItsCell) {
     }
 }
 
+// Pointer events written as letters: d a left press, u a left release, D and U the
+// same of another button, c cancelled, then the cell ("11" .. "55", "--" off the board)
+// and the pointer's id; m before one: the press closes an open menu.
+TEST(Pointer, ALeftPressAndReleaseOnOneCellPlaysItAndAnyPressHidesTheMarker) {
+    const struct {
+        const char *why, *events;
+        std::vector<Pos> played;
+        bool markerStays = false;
+    } runs[] = {
+        {"a click", "d110 u110", {{1, 1}}},
+        {"released on another cell", "d110 u120", {}},
+        {"pressed or released off the board", "d--0 u--0 d--0 u110 d110 u--0", {}},
+        {"another button", "D110 U110 d110 U110", {}},
+        {"cancelled", "d110 c110 u110", {}},
+        {"a release without its press", "u330", {}, true},
+        {"a press whose release was lost", "d120 d110 u110", {{1, 1}}},
+        {"fingers", "d111 d552 u111 u552 d331 d142 u142 u331", {{1, 1}, {5, 5}, {1, 4}, {3, 3}}},
+        {"fingers crossed over", "d111 d552 u551 u112", {}},
+        {"the press that closes a menu", "md110 u110", {}, true},
+        {"then a click", "md110 u110 d110 u110", {{1, 1}}},
+    };
+    for (const auto& r : runs) {
+        Presenter v;
+        v.key(Key::Up);  // the marker shows
+        Board expected = v.game().cells;
+        std::istringstream events(r.events);
+        for (std::string e; events >> e;) {
+            const bool closesMenu = e[0] == 'm';
+            if (closesMenu) e.erase(0, 1);
+            const auto what = std::string_view("dDuUc").find(e[0]);
+            const std::optional<Pos> cell =
+                e[1] == '-' ? std::nullopt : std::optional<Pos>({e[1] - '0', e[2] - '0'});
+            v.pointer(what < 2   ? Pointer::Down
+                      : what < 4 ? Pointer::Up
+                                 : Pointer::Cancelled,
+                      what % 2 == 0 && what < 4 ? Button::Left : Button::Other, cell, e[3] - '0',
+                      closesMenu);
+        }
+        for (Pos p : r.played)
+            play(expected, p);
+        EXPECT_EQ(v.game().cells, expected) << r.why;
+        EXPECT_EQ(v.marker().shown, r.markerStays) << r.why;
+    }
+}
+
 TEST(Keys, TheBoardTakesOnlyItsKeysAndNoneUnderTheCoverOrAModalWindow) {
     Presenter v;
     EXPECT_FALSE(v.key(Key::Other));
@@ -82,7 +128,7 @@ TEST(Keys, TheBoardTakesOnlyItsKeysAndNoneUnderTheCoverOrAModalWindow) {
     EXPECT_TRUE(v.key(Key::Down));
     EXPECT_TRUE(v.key(Key::Down));
     EXPECT_TRUE(v.key(Key::Play));
-    v.pointerDown();  // the mouse hides the marker, which keeps its cell
+    v.pointer(Pointer::Down, Button::Other, std::nullopt);  // the marker hides, keeps its cell
     EXPECT_EQ(marked(v), "none");
     v.key(Key::Up);
     EXPECT_EQ(marked(v), "4,3");
@@ -91,7 +137,8 @@ TEST(Keys, TheBoardTakesOnlyItsKeysAndNoneUnderTheCoverOrAModalWindow) {
     choose(v, "HelpPro", false, [&] {
         EXPECT_FALSE(v.key(Key::Up));
         v.press({1, 1});
-        v.pointerDown();
+        v.pointer(Pointer::Down, Button::Left, Pos{1, 1});
+        v.pointer(Pointer::Up, Button::Left, Pos{1, 1});
         EXPECT_EQ(marked(v), "4,3");
         EXPECT_EQ(v.game(), before);
     });
@@ -260,8 +307,7 @@ TEST(Clock, NeitherLagsNorRunsAheadOfTheSecondsThatPassed) {
     Presenter v([&t] { return t; });
     t += std::chrono::seconds(125);
     v.tick(6);
-    EXPECT_EQ(v.game().clock.minutesCaption, "2");
-    EXPECT_EQ(v.game().clock.secondsCaption, "5");
+    EXPECT_EQ(v.game().clock.minutesCaption + ":" + v.game().clock.secondsCaption, "2:5");
     EXPECT_EQ(clockValue(v.game()), "2 мин 5 с");
     // Stopped, the clock counts nothing; a new game starts it afresh, and a tick that
     // comes before a second has passed shows nothing yet.
@@ -323,7 +369,7 @@ TEST(Changes, AFrontEndRedrawsWhatChangedAndNothingElse) {
     c = v.take();
     EXPECT_EQ(c.cells.to_ulong(), 1ul << 12);
     EXPECT_TRUE(c.focus);
-    v.pointerDown();
+    v.pointer(Pointer::Down, Button::Left, std::nullopt);
     c = v.take();
     EXPECT_EQ(c.cells.to_ulong(), 1ul << 12);
     EXPECT_FALSE(c.focus);

@@ -293,6 +293,11 @@ std::wstring spoken(HWND control) {
                                           reinterpret_cast<void**>(&a)))) {
         return L"no object";
     }
+    // It answers only for the interfaces it has: a reader that asks for any other gets none.
+    for (REFIID lacked : {__uuidof(IEnumVARIANT), __uuidof(IServiceProvider)}) {
+        void* other = reinterpret_cast<void*>(1);
+        if (a->QueryInterface(lacked, &other) != E_NOINTERFACE || other) return L"wrong interface";
+    }
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
