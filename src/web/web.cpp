@@ -3,26 +3,47 @@
 // says changed; every decision is made here or below.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "layout/layout.h"
 #include "view/geometry.h"
+#include "view/paint.h"
 #include "view/presenter.h"
 #include "view/speech.h"
-#include "web/art.h"
-#include "web/frame.h"
 
 using namespace brindle;
 
 namespace {
 
 std::unique_ptr<view::Presenter> presenter;
-std::unique_ptr<web::Frame> canvasFrame;
-view::Changes pending;  // drawn but not yet shown by the page
+std::unique_ptr<view::Raster> canvas;
+view::Box drawn;        // the part of the canvas drawn but not yet shown by the page
+view::Changes pending;  // what else changed since the page last showed it
 double scale = 1;
 std::string reply;  // what the last call that returns text returned
-std::unique_ptr<web::Pixels> picture;
+std::unique_ptr<view::Raster> picture;
+
+// The canvas's size for `devicePixels` of the client area: at least that, and such that
+// its CSS size, devicePixels / scale, is exact in the 64ths of a pixel CSS counts in;
+// otherwise the browser stretches the canvas by a hair and every pixel blurs.
+int canvasPixels(int devicePixels) {
+    for (int d = devicePixels; d < devicePixels + 64; ++d) {
+        const double css64 = d / scale * 64;
+        if (std::abs(css64 - std::round(css64)) < 1e-6) return d;
+    }
+    return devicePixels;
+}
+
+view::Box joined(const view::Box& a, const view::Box& b) {
+    if (a.width <= 0 || a.height <= 0) return b;
+    const int left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+    return {left, top, std::max(a.right(), b.right()) - left,
+            std::max(a.bottom(), b.bottom()) - top};
+}
 
 std::string quoted(std::string_view s) {
     std::string out = "\"";
@@ -73,10 +94,20 @@ extern "C" {
 // at a new ratio, the game going on.
 EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceScale) {
     scale = deviceScale;
-    canvasFrame = std::make_unique<web::Frame>(scale);
+    const view::Box client = view::clientArea(scale);
+    canvas =
+        std::make_unique<view::Raster>(canvasPixels(client.width), canvasPixels(client.height));
+    drawn = {0, 0, canvas->width(), canvas->height()};
     if (!presenter) presenter = std::make_unique<view::Presenter>();
     presenter->attach([](const view::Changes& c) {
-        canvasFrame->draw(c, presenter->game(), presenter->marker());
+        const std::vector<view::Box> boxes = view::toRedraw(c, scale);
+        if (!boxes.empty()) {
+            const auto steps = view::scene(presenter->game(), presenter->marker(), scale);
+            for (const view::Box& b : boxes) {
+                canvas->draw(steps, b);
+                drawn = joined(drawn, b);
+            }
+        }
         pending |= c;
     });
 }
@@ -160,7 +191,7 @@ EMSCRIPTEN_KEEPALIVE void brindle_press(int index) {
 
 // The canvas's size in device pixels, as width * 65536 + height.
 EMSCRIPTEN_KEEPALIVE int brindle_canvas() {
-    return canvasFrame->pixels().width() * 65536 + canvasFrame->pixels().height();
+    return canvas->width() * 65536 + canvas->height();
 }
 
 // A menu entry by its place in the menus: what it asks the page to show, as
@@ -193,8 +224,7 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_update() {
     const auto field = [](std::string name, const std::string& value) {
         reply += (reply.size() > 1 ? ",\"" : "\"") + name + "\":" + value;
     };
-    const view::Box drawn = canvasFrame->takeDrawn();
-    if (drawn.width > 0) field("drawn", box(drawn));
+    if (drawn.width > 0) field("drawn", box(std::exchange(drawn, view::Box{})));
     if (c.minutes) field("Label1", quoted(g.clock.minutesCaption));
     if (c.seconds) field("Label3", quoted(g.clock.secondsCaption));
     if (c.stat) field("Stat", quoted(g.clock.Stat));
@@ -234,16 +264,16 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_update() {
 }
 
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* brindle_pixels() {
-    return canvasFrame->pixels().data();
+    return canvas->bytes();
 }
 
 // A picture of the layout's (layout::Art) stretched over `width` x `height` device
 // pixels on the window's colour, for the information windows.
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* brindle_picture(int art, int width, int height) {
-    picture = std::make_unique<web::Pixels>(width, height);
-    picture->picture({0, 0, width, height}, web::pictureOf(static_cast<layout::Art>(art)),
-                     web::kWindow);
-    return picture->data();
+    const view::Box all{0, 0, width, height};
+    picture = std::make_unique<view::Raster>(width, height);
+    picture->draw({{all, 0, static_cast<layout::Art>(art)}}, all);
+    return picture->bytes();
 }
 
 // How much narrower a caption `needed` device pixels wide is drawn in `room`.

@@ -15,6 +15,7 @@
 #include "expected.h"
 #include "puzzles/load.h"
 #include "view/geometry.h"
+#include "view/paint.h"
 #include "view/presenter.h"
 #include "view/speech.h"
 
@@ -256,6 +257,71 @@ TEST(Geometry, TheMarkerLiesInsideItsCellsVisiblePartClearOfTheLines) {
             // A square outline: as many dots across as down, every other one.
             EXPECT_EQ(xs.size(), ys.size());
             EXPECT_EQ(*std::next(xs.begin()) - *xs.begin(), 2 * std::max(1, int(s)));
+        }
+    }
+}
+
+// What the client area shows, drawn in memory: drawn again only where a change asks,
+// it is what a drawing from scratch shows; and each part shows what the game holds, in
+// the colours the pictures are made of.
+TEST(Paint, RedrawingWhatChangedShowsTheGameAsDrawingItAllDoes) {
+    const auto centre = [](const Box& b) {
+        return Point{b.left + b.width / 2, b.top + b.height / 2};
+    };
+    for (double s : {1.0, 1.25, 2.0}) {
+        const Box client = clientArea(s);
+        Raster shown(client.width, client.height);
+        Time t;
+        Presenter v([&t] { return t; });
+        v.attach([&](const Changes& c) {
+            for (const Box& b : toRedraw(c, s))
+                shown.draw(scene(v.game(), v.marker(), s), b);
+        });
+        const std::function<void()> steps[] = {
+            [&] {
+                v.pointer(Pointer::Down, Button::Left, Pos{2, 2});
+            },
+            [&] {
+                v.pointer(Pointer::Up, Button::Left, Pos{2, 2});
+            },
+            [&] { v.key(Key::Right); },
+            [&] { v.key(Key::Play); },
+            [&] { v.key(Key::Down); },
+            [&] { v.tick(1); },  // the icon turns
+            [&] { choose(v, "LoadDem3"); },
+            [&] { v.pointer(Pointer::Down, Button::Other, std::nullopt); },
+            [&] { choose(v, "GameStop", true); },
+            [&] { choose(v, "GameNew"); },
+            [&] {
+                v.press({5, 5});
+            },
+        };
+        for (const auto& step : steps) {
+            step();
+            Raster whole(client.width, client.height);
+            whole.draw(scene(v.game(), v.marker(), s), client);
+            int differ = 0;
+            for (int y = 0; y < client.height; ++y)
+                for (int x = 0; x < client.width; ++x)
+                    differ += shown.at(x, y) != whole.at(x, y);
+            EXPECT_EQ(differ, 0) << "scale " << s;
+            const Game& g = v.game();
+            for (int i = 0; i < kCellCount; ++i) {
+                const Point c = centre(device(pixelBox(layout::cellRect(posOf(i))), s));
+                EXPECT_EQ(whole.at(c.x, c.y), g.Image9                  ? 0xc0c0c0u
+                                              : g.cells.isLit(posOf(i)) ? 0xffff00u
+                                                                        : 0xffffffu);
+            }
+            int navy = 0;
+            for (const layout::Control& k : layout::kStatusControls) {
+                const Point c = centre(device(inWindow(k), s));
+                navy += k.kind == layout::Kind::Segment && whole.at(c.x, c.y) == 0x000080;
+            }
+            EXPECT_EQ(navy, g.progress.segments) << "scale " << s;
+            int black = 0;
+            for (const Box& d : markerDots(v.marker().cell, s))
+                black += whole.at(d.left, d.top) == 0;
+            EXPECT_EQ(black > 0, v.marker().shown && !g.Image9) << "scale " << s;
         }
     }
 }
