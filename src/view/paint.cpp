@@ -83,6 +83,19 @@ const pictures::PixelData& pictureOf(layout::Art art) {
     }
 }
 
+std::vector<std::uint32_t> stretched(layout::Art art, int width, int height) {
+    const pictures::PixelData& p = pictureOf(art);
+    std::vector<std::uint32_t> out;
+    out.reserve(std::size_t(std::max(0, width)) * std::size_t(std::max(0, height)));
+    // Each device pixel takes the picture's pixel its top left corner falls in.
+    for (int y = 0; y < height; ++y) {
+        const std::size_t row = std::size_t(y * p.height / height) * std::size_t(p.width);
+        for (int x = 0; x < width; ++x)
+            out.push_back(overWindow(p.pixels[row + std::size_t(x * p.width / width)]));
+    }
+    return out;
+}
+
 Box clientArea(double scale) {
     return device(pixelBox(layout::kMainClient), scale);
 }
@@ -148,7 +161,7 @@ void Raster::draw(const std::vector<Paint>& steps, const Box& clip) {
         if (s.art == layout::Art::None) {
             fill(s.box, s.rgb);
         } else {
-            picture(s.box, pictureOf(s.art));
+            picture(s.box, s.art);
         }
     }
 }
@@ -168,15 +181,14 @@ void Raster::fill(const Box& box, std::uint32_t rgb) {
                     word);
 }
 
-void Raster::picture(const Box& box, const pictures::PixelData& p) {
+void Raster::picture(const Box& box, layout::Art art) {
     const Box v = visible(box);
+    if (v.width <= 0 || v.height <= 0) return;
+    const std::vector<std::uint32_t> rgb = stretched(art, box.width, box.height);
     for (int y = v.top; y < v.bottom(); ++y) {
-        const int py = (y - box.top) * p.height / box.height;
-        for (int x = v.left; x < v.right(); ++x) {
-            const int px = (x - box.left) * p.width / box.width;
+        for (int x = v.left; x < v.right(); ++x)
             rgba_[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = rgbaWord(
-                overWindow(p.pixels[std::size_t(py) * std::size_t(p.width) + std::size_t(px)]));
-        }
+                rgb[std::size_t(y - box.top) * std::size_t(box.width) + std::size_t(x - box.left)]);
     }
 }
 

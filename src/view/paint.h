@@ -30,6 +30,8 @@ struct Paint {
 };
 
 const pictures::PixelData& pictureOf(layout::Art art);
+// The picture stretched over width x height device pixels, as 0xRRGGBB row by row.
+std::vector<std::uint32_t> stretched(layout::Art art, int width, int height);
 // The picture Picture1 shows for the icon's Image1 .. Image8.
 constexpr layout::Art artOf(Picture p) {
     return layout::artOf(static_cast<int>(p) + 1);
@@ -58,7 +60,7 @@ class Raster {
 
   private:
     void fill(const Box& box, std::uint32_t rgb);
-    void picture(const Box& box, const pictures::PixelData& p);
+    void picture(const Box& box, layout::Art art);
     Box visible(const Box& box) const;
 
     int width_, height_;

@@ -1,5 +1,4 @@
-// Drawing the game's pictures, frames and texts with GDI, where the shared geometry
-// puts them; pictures are scaled without blending.
+// Carrying out the shared layer's drawing with GDI, and the game's font.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +10,7 @@
 #include "layout/layout.h"
 #include "pictures/pixels.h"
 #include "view/geometry.h"
+#include "view/paint.h"
 
 namespace brindle::win32 {
 
@@ -22,34 +22,15 @@ inline RECT rectOf(const view::Box& b, POINT origin = {0, 0}) {
     return {b.left - origin.x, b.top - origin.y, b.right() - origin.x, b.bottom() - origin.y};
 }
 
-// A picture ready for GDI: its pixels with every transparent one replaced by the
-// window colour, which is what it is always drawn over.
-class Picture {
-  public:
-    Picture() = default;
-    explicit Picture(const pictures::PixelData& data);
-    int width() const { return width_; }
-    int height() const { return height_; }
-    COLORREF at(int x, int y) const;
-    // Draws it scaled to `to` (device pixels), nearest pixel.
-    void draw(HDC dc, const RECT& to) const;
-    // A grid picture (a cell, the cover) as the shared geometry draws it; `origin` is
-    // where `dc`'s origin lies in the client area's device pixels.
-    void drawGrid(HDC dc, const view::GridDrawing& d, POINT origin) const;
+// A colour of the shared layer's, 0xRRGGBB.
+inline COLORREF colour(std::uint32_t rgb) {
+    return RGB(rgb >> 16 & 0xff, rgb >> 8 & 0xff, rgb & 0xff);
+}
+// The window's grey, for the window classes' backgrounds.
+HBRUSH windowBrush();
 
-  private:
-    int width_ = 0, height_ = 0;
-    std::vector<std::uint32_t> pixels_;
-    BITMAPINFO info_{};
-};
-
-// Every picture of the game.
-struct Pictures {
-    Picture white, yellow, cover, segment, icon48;
-    Picture frames[8];  // Image1 .. Image8
-    static Pictures load();
-    const Picture* of(layout::Art art) const;
-};
+// One step of the shared layer's drawing, in device pixels of `dc`.
+void draw(HDC dc, const view::Paint& step);
 
 // The layout's labels were sized for the classic 8-point Windows sans serif, which
 // Windows still ships as Microsoft Sans Serif. Where it is missing, the closest face
@@ -64,8 +45,5 @@ const wchar_t* fontFace();
 HFONT createFont(UINT dpi, double narrowing = 1);
 
 void fill(HDC dc, const RECT& r, COLORREF colour);
-// A sunken edge `depth` lines deep (1 for the panels, 2 for the icon's box), each line
-// `thickness` device pixels wide.
-void sunkenEdge(HDC dc, RECT r, int depth, int thickness);
 
 }  // namespace brindle::win32

@@ -18,7 +18,6 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
 struct Info {
     const layout::InfoWindow& layout;
-    const Pictures& pictures;
     HWND owner;
     UINT dpi;
     HWND hwnd = nullptr;
@@ -45,7 +44,10 @@ struct Info {
             GetWindowLongPtrW(item.hwndItem, GWLP_USERDATA));
         if (c->kind == layout::Kind::Line)
             fill(item.hDC, item.rcItem, GetSysColor(COLOR_WINDOWTEXT));
-        if (c->kind == layout::Kind::Picture) pictures.of(c->art)->draw(item.hDC, item.rcItem);
+        if (c->kind == layout::Kind::Picture) {
+            const RECT& r = item.rcItem;
+            win32::draw(item.hDC, {{r.left, r.top, r.right - r.left, r.bottom - r.top}, 0, c->art});
+        }
     }
 
     LRESULT handle(UINT message, WPARAM wp, LPARAM lp) {
@@ -54,8 +56,8 @@ struct Info {
                 draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
                 return TRUE;
             case WM_CTLCOLORSTATIC:
-                SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNFACE));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+                SetBkColor(reinterpret_cast<HDC>(wp), colour(view::kWindow));
+                return reinterpret_cast<LRESULT>(windowBrush());
             // The texts let clicks through, so every click in the window lands here.
             case WM_LBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
@@ -93,11 +95,10 @@ LRESULT CALLBACK infoProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-void runInfoWindow(HINSTANCE instance, HWND owner, const layout::InfoWindow& which,
-                   const Pictures& pictures) {
-    registerClass(instance, kInfoClass, infoProc, GetSysColorBrush(COLOR_BTNFACE));
+void runInfoWindow(HINSTANCE instance, HWND owner, const layout::InfoWindow& which) {
+    registerClass(instance, kInfoClass, infoProc, windowBrush());
 
-    Info info{which, pictures, owner, GetDpiForWindow(owner)};
+    Info info{which, owner, GetDpiForWindow(owner)};
     RECT frame = rectOf(view::device(view::pixelBox(which.client), info.scale()));
     AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, info.dpi);
     const SIZE outer{frame.right - frame.left, frame.bottom - frame.top};

@@ -10,7 +10,6 @@ namespace brindle::win32 {
 
 // Shows the window, modal over `owner`, until a click anywhere in it, its close box or
 // Escape closes it.
-void runInfoWindow(HINSTANCE instance, HWND owner, const layout::InfoWindow& which,
-                   const Pictures& pictures);
+void runInfoWindow(HINSTANCE instance, HWND owner, const layout::InfoWindow& which);
 
 }  // namespace brindle::win32

@@ -60,9 +60,9 @@ void notify(DWORD event, HWND h) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, view::WallClock now)
-    : instance_(instance), pictures_(Pictures::load()), presenter_(std::move(now)) {
+    : instance_(instance), presenter_(std::move(now)) {
     registerClass(instance, kViewClass, viewProc);
-    registerClass(instance, kMainClass, proc, GetSysColorBrush(COLOR_BTNFACE),
+    registerClass(instance, kMainClass, proc, windowBrush(),
                   programIcon(instance, SM_CXICON, SM_CYICON),
                   programIcon(instance, SM_CXSMICON, SM_CYSMICON));
     views_.reserve(layout::kMainControls.size() + layout::kStatusControls.size());
@@ -211,70 +211,26 @@ const MainWindow::View& MainWindow::named(std::string_view name) const {
 }
 
 void MainWindow::paint(const View& v, HDC dc) {
-    const double s = scale();
-    const Game& g = game();
-    RECT box;
-    GetClientRect(v.hwnd, &box);
-    const view::Box at = deviceBox(v);
-    const POINT origin{at.left, at.top};
-    const layout::Control& c = *v.control;
-    switch (c.kind) {
-        case Kind::Cell: {
-            const Pos p = posOf(c.index);
-            (g.cells.isLit(p) ? pictures_.yellow : pictures_.white)
-                .drawGrid(dc, view::cellDrawing(p, s), origin);
-            const view::Marker& m = presenter_.marker();
-            if (!m.shown || !(m.cell == p)) return;
-            for (const view::Box& dot : view::markerDots(p, s))
-                fill(dc, rectOf(dot, origin), RGB(0, 0, 0));
-            return;
-        }
-        case Kind::Cover:
-            pictures_.cover.drawGrid(dc, view::coverDrawing(s), origin);
-            return;
-        case Kind::Segment:
-        case Kind::Picture:
-            if (const Picture* picture = pictures_.of(c.art)) picture->draw(dc, box);
-            return;
-        case Kind::PictureBox:
-            fill(dc, box, GetSysColor(COLOR_BTNFACE));
-            sunkenEdge(dc, box, 2, view::frameLine(s));
-            pictures_.frames[static_cast<int>(g.icon.Picture1)].draw(dc,
-                                                                     rectOf(view::iconPicture(s)));
-            return;
-        case Kind::Label:
-        case Kind::ClockLabel:
-            paintText(v, dc);
-            return;
-        case Kind::Bar:
-        case Kind::Clock:
-            fill(dc, box, GetSysColor(COLOR_BTNFACE));
-            sunkenEdge(dc, box, 1, view::frameLine(s));
-            return;
-        default:
-            fill(dc, box, GetSysColor(COLOR_BTNFACE));
-            return;
+    paintScene(dc, deviceBox(v));
+    if (v.control->kind == Kind::Label || v.control->kind == Kind::ClockLabel) paintText(v, dc);
+}
+
+void MainWindow::paintScene(HDC dc, const view::Box& at) {
+    // Every window shows its part of the one scene, whatever lies over or under it.
+    POINT old;
+    OffsetViewportOrgEx(dc, -at.left, -at.top, &old);
+    for (const view::Paint& step : view::scene(game(), presenter_.marker(), scale())) {
+        const view::Box& b = step.box;
+        if (b.right() > at.left && at.right() > b.left && b.bottom() > at.top &&
+            at.bottom() > b.top)
+            draw(dc, step);
     }
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
 }
 
 void MainWindow::paintText(const View& v, HDC dc) {
     RECT box;
     GetClientRect(v.hwnd, &box);
-    fill(dc, box, GetSysColor(COLOR_BTNFACE));
-    // The labels are transparent: what lies beneath them shows through, bottom first.
-    const view::Box me = deviceBox(v);
-    for (auto w = views_.rbegin(); &*w != &v; ++w) {
-        if (w->parent != v.parent || !IsWindowVisible(w->hwnd)) continue;
-        const view::Box under = deviceBox(*w);
-        if (under.right() <= me.left || me.right() <= under.left || under.bottom() <= me.top ||
-            me.bottom() <= under.top) {
-            continue;
-        }
-        POINT old;
-        SetViewportOrgEx(dc, under.left - me.left, under.top - me.top, &old);
-        paint(*w, dc);
-        SetViewportOrgEx(dc, old.x, old.y, nullptr);
-    }
     const std::wstring caption = windowText(v.hwnd);
     HGDIOBJ old = SelectObject(dc, font_);
     SIZE size{};
@@ -293,8 +249,7 @@ void MainWindow::paintText(const View& v, HDC dc) {
 
 bool MainWindow::showModal(const view::Request& request) {
     if (request.what == layout::Does::ShowInfo) {
-        runInfoWindow(instance_, hwnd_, layout::kInfoWindows[std::size_t(request.index)],
-                      pictures_);
+        runInfoWindow(instance_, hwnd_, layout::kInfoWindows[std::size_t(request.index)]);
         return false;
     }
     // The system's own box: its buttons read in the system's language.
@@ -367,7 +322,10 @@ void MainWindow::present(const view::Changes& c) {
         const HWND cell = cells_[std::size_t(i)]->hwnd;
         // A pressed button is what a screen reader reads as a lit cell.
         SendMessageW(cell, BM_SETSTATE, view::cellPressed(g, posOf(i)), 0);
-        InvalidateRect(cell, nullptr, FALSE);
+    }
+    for (const view::Box& b : view::toRedraw(c, scale())) {
+        const RECT r = rectOf(b);
+        RedrawWindow(hwnd_, &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
     if (c.focus) notify(EVENT_OBJECT_FOCUS, cellWindow(presenter_.marker().cell));
     for (int k = 0; k < kSegmentCount; ++k) {
@@ -383,11 +341,6 @@ void MainWindow::present(const view::Changes& c) {
     };
     if (c.minutes) caption(minutes_, g.clock.minutesCaption);
     if (c.seconds) caption(seconds_, g.clock.secondsCaption);
-    if (c.icon) {
-        // Five times a second while a game runs: only the picture, never the frame.
-        const RECT inside = rectOf(view::iconPicture(scale()));
-        InvalidateRect(picture1_->hwnd, &inside, FALSE);
-    }
     if (c.spokenBar) notify(EVENT_OBJECT_VALUECHANGE, process_->hwnd);
     if (c.spokenClock) notify(EVENT_OBJECT_VALUECHANGE, time_->hwnd);
     if (c.spokenState) notify(EVENT_OBJECT_NAMECHANGE, picture1_->hwnd);
@@ -437,6 +390,15 @@ LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
             if (const View* v = viewOf(item->hwndItem)) paint(*v, item->hDC);
             return TRUE;
         }
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd_, &ps);
+            paintScene(dc, view::clientArea(scale()));
+            EndPaint(hwnd_, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;  // every pixel is painted
         case WM_KEYDOWN:
             if (presenter_.key(keyOf(wp))) return 0;
             break;

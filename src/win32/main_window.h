@@ -59,6 +59,7 @@ class MainWindow {
     view::Box deviceBox(const View& v) const;  // in device pixels of the client area
     RECT boxInParent(const View& v) const;
     void paint(const View& v, HDC dc);
+    void paintScene(HDC dc, const view::Box& at);  // `at`: where dc lies in the client area
     void paintText(const View& v, HDC dc);
     View* viewOf(HWND h);
     const View& named(std::string_view name) const;
@@ -75,7 +76,6 @@ class MainWindow {
     HMENU menuBar_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT font_ = nullptr;
-    Pictures pictures_;
     std::vector<View> views_;
     std::array<const View*, kCellCount> cells_{};
     std::array<const View*, kSegmentCount> segments_{};

@@ -51,8 +51,8 @@ int refuseToStart(Step step) {
     const std::wstring message = startUpMessage(step);
     // Without a display (Wine without X, say) the box cannot show; a terminal may.
     if (const HANDLE err = GetStdHandle(STD_ERROR_HANDLE); err && err != INVALID_HANDLE_VALUE) {
-        const std::string line = std::string("brindle: ") + text::kCannotStart +
-                                 named(step).reason + ".\n";
+        const std::string line =
+            std::string("brindle: ") + text::kCannotStart + named(step).reason + ".\n";
         DWORD written = 0;
         WriteFile(err, line.data(), DWORD(line.size()), &written, nullptr);
     }

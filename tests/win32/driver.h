@@ -21,6 +21,7 @@
 
 #include "expected.h"
 #include "layout/layout.h"
+#include "view/paint.h"
 #include "win32/main_window.h"
 
 namespace brindle::win32 {
@@ -151,6 +152,28 @@ void click(HWND h, POINT down, std::optional<POINT> up = {}) {
     }
     mouse(at[0], MOUSEEVENTF_LEFTDOWN);
     mouse(at[1], MOUSEEVENTF_LEFTUP);
+}
+
+// How many pixels of the client area differ from the shared layer's drawing of `g`,
+// the captions' boxes aside: their text is the system's.
+int offScene(HWND h, const Game& g, const view::Marker& m = {}) {
+    const Shot shot(h);
+    view::Raster want(shot.width, shot.height);
+    want.draw(view::scene(g, m, scale), {0, 0, shot.width, shot.height});
+    std::vector<view::Box> captions;
+    for (const layout::Control& c : layout::kStatusControls) {
+        if (c.kind == layout::Kind::Label || c.kind == layout::Kind::ClockLabel)
+            captions.push_back(view::device(view::inWindow(c), scale));
+    }
+    int off = 0;
+    for (int y = 0; y < shot.height; ++y) {
+        for (int x = 0; x < shot.width; ++x) {
+            const bool caption = std::any_of(captions.begin(), captions.end(),
+                                             [&](const view::Box& b) { return b.contains(x, y); });
+            off += !caption && shot.at(x, y) != colour(want.at(x, y));
+        }
+    }
+    return off;
 }
 
 void key(WORD vk) {
