@@ -1,8 +1,8 @@
-// One lamp cell on the main window. It shows a picture; the mouse plays it through the
-// board, which decides the overlap strips, and an assistive tool through `clicked`.
+// One lamp cell on the main window, for its name and for assistive tools: the client
+// area draws it, the mouse plays it through the board, which decides the overlap
+// strips, and an assistive tool through `clicked`.
 #pragma once
 
-#include <QPixmap>
 #include <QWidget>
 
 #include "board/board.h"
@@ -12,14 +12,12 @@ namespace brindle::qt {
 class CellView : public QWidget {
     Q_OBJECT
   public:
-    CellView(Pos pos, const QPixmap& picture, QWidget* parent);
+    CellView(Pos pos, QWidget* parent);
 
     Pos pos() const { return pos_; }
-    // What the cell shows, and whether assistive tools read it as pressed.
-    void setPicture(const QPixmap& picture, bool pressed);
+    // Whether assistive tools read it as pressed, and whether the marker is on it.
+    void setState(bool pressed, bool marked);
     bool isPressed() const { return pressed_; }
-    // The keyboard's focus marker.
-    void setMarked(bool marked);
     bool isMarked() const { return marked_; }
     // Tells assistive tools that the marker is here now.
     void announceFocus();
@@ -28,12 +26,8 @@ class CellView : public QWidget {
     // An assistive tool's press action.
     void clicked();
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
   private:
     Pos pos_;
-    QPixmap picture_;
     bool pressed_ = false;
     bool marked_ = false;
 };

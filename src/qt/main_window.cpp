@@ -28,27 +28,12 @@ namespace {
 
 using layout::Kind;
 
-QLabel* pictureLabel(QWidget* parent, const QPixmap& pm) {
-    auto* label = new QLabel(parent);
-    label->setPixmap(pm);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
 template <typename Label>
 Label* textLabel(QWidget* parent, const layout::Control& c) {
     auto* label = new Label(text::qt(c.caption), parent);
     label->setAlignment((c.align == layout::Align::Right ? Qt::AlignRight : Qt::AlignLeft) |
                         Qt::AlignTop);
     return label;
-}
-
-template <typename Panel>
-Panel* framedPanel(QWidget* parent) {
-    auto* panel = new Panel(parent);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setAutoFillBackground(true);
-    return panel;
 }
 
 view::Key keyOf(int key) {
@@ -77,10 +62,7 @@ QString qt(const std::string& utf8) {
 }  // namespace
 
 MainWindow::MainWindow(view::WallClock now, QWidget* parent)
-    : QMainWindow(parent),
-      pictures_(Pictures::load()),
-      cellAtCreation_(pictures_.white.copy()),
-      presenter_(std::move(now)) {
+    : QMainWindow(parent), pictures_(Pictures::load()), presenter_(std::move(now)) {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(QString::fromUtf8(text::kMainCaption));
     setWindowIcon(pictures_.programIcon);
@@ -88,7 +70,11 @@ MainWindow::MainWindow(view::WallClock now, QWidget* parent)
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
 
-    auto* client = new QWidget(this);
+    auto* client = client_ = new ClientView(
+        [this](double scale, view::Point at) {
+            return view::scene(game(), presenter_.marker(), scale, at);
+        },
+        this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(pixelRect(layout::kMainClient).size());
     setCentralWidget(client);
@@ -98,7 +84,7 @@ MainWindow::MainWindow(view::WallClock now, QWidget* parent)
     client->setFocus();
 
     build(layout::kMainControls, client);
-    cover_ = named<CoverView>("Image9");
+    cover_ = named<QWidget>("Image9");
     stat_ = named<QLabel>("Stat");
     picture1_ = named<IconBox>("Picture1");
     process_ = named<ProgressPanel>("Process");
@@ -138,28 +124,27 @@ QWidget* MainWindow::make(const layout::Control& c, QWidget* parent) {
         }
         case Kind::Cell: {
             const Pos p = posOf(c.index);
-            auto* cell = cells_[index] = new CellView(p, cellAtCreation_, parent);
+            auto* cell = cells_[index] = new CellView(p, parent);
             // The mouse reaches the cells through the board (see cellDrawnAt); this is the
             // press of an assistive tool.
             connect(cell, &CellView::clicked, this, [this, p] { presenter_.press(p); });
             return cell;
         }
-        case Kind::Cover:
-            return new CoverView(parent);
         case Kind::Segment:
-            return segments_[index - 1] = pictureLabel(parent, pictures_.of(c.art));
-        case Kind::Picture:
-            return pictureLabel(parent, pictures_.of(c.art));
+            return segments_[index - 1] = new QLabel(parent);
         case Kind::Label:
             return textLabel<QLabel>(parent, c);
         case Kind::ClockLabel:
             return textLabel<ClockLabel>(parent, c);
         case Kind::Bar:
-            return framedPanel<ProgressPanel>(parent);
+            return new ProgressPanel(parent);
         case Kind::Clock:
-            return framedPanel<ClockPanel>(parent);
+            return new ClockPanel(parent);
         case Kind::PictureBox:
             return new IconBox(parent);
+        case Kind::Cover:
+        case Kind::Picture:
+            break;  // drawn by the client area, or never shown
         case Kind::Line:
         case Kind::CloseArea:
             break;  // only in the information windows
@@ -264,27 +249,18 @@ void MainWindow::present(const view::Changes& c) {
     for (int i = 0; i < kCellCount; ++i) {
         if (!c.cells[std::size_t(i)]) continue;
         const Pos p = posOf(i);
-        const Cell now = g.cells.at(p);
-        CellView* cell = cells_[std::size_t(i)];
-        cell->setPicture(now == Cell::Lit     ? pictures_.yellow
-                         : now == Cell::Unlit ? pictures_.white
-                                              : cellAtCreation_,
-                         view::cellPressed(g, p));
-        cell->setMarked(marker.shown && marker.cell == p);
+        cells_[std::size_t(i)]->setState(view::cellPressed(g, p), marker.shown && marker.cell == p);
     }
+    client_->redraw(c);
     if (c.focus) cells_[std::size_t(indexOf(marker.cell))]->announceFocus();
     for (int k = 0; k < kSegmentCount; ++k) {
         if (c.segments[std::size_t(k)])
             segments_[std::size_t(k)]->setVisible(view::shows(g, k + 1));
     }
-    if (c.cover) {
-        if (g.Image9 && !cover_->hasPicture()) cover_->setPicture(pictures_.cover());
-        cover_->setVisible(g.Image9);
-    }
+    if (c.cover) cover_->setVisible(g.Image9);
     if (c.stat) stat_->setText(qt(g.clock.Stat));
     if (c.minutes) minutes_->setText(qt(g.clock.minutesCaption));
     if (c.seconds) seconds_->setText(qt(g.clock.secondsCaption));
-    if (c.icon) picture1_->setPicture(pictures_.of(g.icon.Picture1));
     if (c.spokenBar) process_->setSegments(view::barValue(g));
     if (c.spokenClock) time_->setTime(qt(view::clockValue(g)));
     if (c.spokenState) picture1_->setAccessibleName(qt(view::stateText(g)));

@@ -23,7 +23,7 @@ class CellView;
 class ProgressPanel;
 class ClockPanel;
 class ClockLabel;
-class CoverView;
+class ClientView;
 class IconBox;
 
 class MainWindow : public QMainWindow {
@@ -54,12 +54,12 @@ class MainWindow : public QMainWindow {
 
     Pictures pictures_;
     QHash<QString, QWidget*> named_;  // every control of the layout, by its name
-    QPixmap cellAtCreation_;          // the cells' own copy of the unlit picture
     view::Presenter presenter_;
 
     std::array<CellView*, kCellCount> cells_{};
     std::array<QLabel*, kSegmentCount> segments_{};
-    CoverView* cover_ = nullptr;
+    ClientView* client_ = nullptr;
+    QWidget* cover_ = nullptr;
     QLabel* stat_ = nullptr;
     IconBox* picture1_ = nullptr;
     ProgressPanel* process_ = nullptr;

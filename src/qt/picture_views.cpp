@@ -1,50 +1,46 @@
 #include "qt/picture_views.h"
 
-#include <qdrawutil.h>
+#include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include "qt/geometry.h"
-#include "qt/grid_picture.h"
 
 namespace brindle::qt {
 
-IconBox::IconBox(QWidget* parent) : QWidget(parent) {
-    // Paints every pixel itself, so nothing beneath is repainted when the frame turns.
+ClientView::ClientView(Scene scene, QWidget* parent) : QWidget(parent), scene_(std::move(scene)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QRect IconBox::inside() const {
-    // In layout pixels: Qt scales them itself.
-    return qtRect(view::iconPicture(1));
+void ClientView::redraw(const view::Changes& changes) {
+    const qreal s = devicePixelRatioF();
+    const QPoint at = mapTo(window(), QPoint());
+    for (const view::Box& b : view::toRedraw(changes, s, {at.x(), at.y()}))
+        update(logicalRect(b, s, at).toAlignedRect());
 }
 
-void IconBox::setPicture(const QPixmap& picture) {
-    picture_ = picture;
-    // Five times a second while a game runs: only the picture, never the frame.
-    update(inside());
-}
-
-void IconBox::paintEvent(QPaintEvent* event) {
+void ClientView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    if (!inside().contains(event->rect())) qDrawWinPanel(&painter, rect(), palette(), true);
-    painter.fillRect(inside(), palette().window());
-    painter.drawPixmap(inside().topLeft(), picture_);
-}
-
-CoverView::CoverView(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void CoverView::setPicture(const QPixmap& picture) {
-    picture_ = picture;
-    update();
-}
-
-void CoverView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    paintGridPicture(painter, this, picture_,
-                     view::coverDrawing(devicePixelRatioF(), clientIn(painter, this)));
+    const qreal s = devicePixelRatioF();
+    // Where this widget lies on the surface: the window's, or a grab's.
+    const QPointF origin = painter.deviceTransform().map(QPointF(0, 0)) / s;
+    const QPoint at(qRound(origin.x()), qRound(origin.y()));
+    const QRectF dirty = event->rect();
+    for (const view::Paint& step : scene_(s, {at.x(), at.y()})) {
+        const QRectF r = logicalRect(step.box, s, at);
+        if (!r.intersects(dirty)) continue;
+        if (step.art == layout::Art::None) {
+            painter.fillRect(r, QColor::fromRgb(step.rgb));
+            continue;
+        }
+        // Stretched already: drawn pixel for pixel.
+        std::vector<std::uint32_t> rgb = view::stretched(step.art, step.box.width, step.box.height);
+        for (std::uint32_t& p : rgb)
+            p |= 0xff000000u;  // opaque, as the format wants
+        const QImage image(reinterpret_cast<const uchar*>(rgb.data()), step.box.width,
+                           step.box.height, step.box.width * 4, QImage::Format_RGB32);
+        painter.drawImage(r, image);
+    }
 }
 
 }  // namespace brindle::qt

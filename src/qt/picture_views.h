@@ -1,41 +1,42 @@
-// The picture widgets of the main window that are more than a label with a picture.
+// The main window's client area, which draws the whole scene the shared layer gives,
+// and the game-state icon's box over it.
 #pragma once
 
-#include <QPixmap>
 #include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "view/paint.h"
 
 namespace brindle::qt {
 
-// The game-state icon's box in the status strip: a 16 x 16 picture in a sunken frame.
-class IconBox : public QWidget {
+// Every pixel of the client area but the captions' text. The controls over it draw
+// nothing themselves: they are there for their names, for assistive tools and for the
+// pointer.
+class ClientView : public QWidget {
     Q_OBJECT
-  public:
-    explicit IconBox(QWidget* parent);
 
-    void setPicture(const QPixmap& picture);
+  public:
+    // What to draw at a scale, with the client area at `client` (layout pixels) on the
+    // surface drawn on.
+    using Scene = std::function<std::vector<view::Paint>(double scale, view::Point client)>;
+    ClientView(Scene scene, QWidget* parent);
+    // Draws again where the shared layer says the changes show.
+    void redraw(const view::Changes& changes);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QRect inside() const;
-    QPixmap picture_;
+    Scene scene_;
 };
 
-// The board cover, Image9: the board's grid in grey, lying over every cell while the
-// game is stopped. It takes the clicks meant for the cells and does nothing with them.
-class CoverView : public QWidget {
+// The icon's box: assistive tools read the game's state from it.
+class IconBox : public QWidget {
     Q_OBJECT
+
   public:
-    explicit CoverView(QWidget* parent);
-    void setPicture(const QPixmap& picture);
-    bool hasPicture() const { return !picture_.isNull(); }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    QPixmap picture_;
+    using QWidget::QWidget;
 };
 
 }  // namespace brindle::qt

@@ -100,13 +100,13 @@ std::vector<Box> markerDots(Pos p, double scale, Point client) {
     return dots;
 }
 
-Box iconPicture(double scale) {
+Box iconPicture(double scale, Point client) {
     const int frame = layout::kIconFrame, size = layout::kIconPixels;
     const Box box = inWindow(layout::kStatusControls.front());
-    const int left = device(box.left + frame, scale), top = device(box.top + frame, scale);
-    return {left - device(box.left, scale), top - device(box.top, scale),
-            device(box.left + frame + size, scale) - left,
-            device(box.top + frame + size, scale) - top};
+    const int left = client.x + box.left + frame, top = client.y + box.top + frame;
+    return {device(left, scale), device(top, scale),
+            device(left + size, scale) - device(left, scale),
+            device(top + size, scale) - device(top, scale)};
 }
 
 int frameLine(double scale) {

@@ -62,8 +62,8 @@ GridDrawing coverDrawing(double scale, Point client = {});
 // clear of its grid lines, in device pixels of the surface.
 std::vector<Box> markerDots(Pos p, double scale, Point client = {});
 
-// The icon's picture inside its sunken box, in device pixels of the box.
-Box iconPicture(double scale);
+// The icon's picture inside its sunken box, in device pixels of the surface.
+Box iconPicture(double scale, Point client = {});
 // The width of a line of the panels' and the icon box's frames, in device pixels.
 int frameLine(double scale);
 

@@ -25,9 +25,15 @@ std::uint32_t rgbaWord(std::uint32_t rgb) {
     return 0xff000000u | (rgb & 0xff) << 16 | (rgb & 0xff00) | (rgb >> 16 & 0xff);
 }
 
-Box statusBox(std::string_view name, double scale) {
+Box onSurface(Box b, double scale, Point client) {
+    b.left += client.x;
+    b.top += client.y;
+    return device(b, scale);
+}
+
+Box statusBox(std::string_view name, double scale, Point client) {
     for (const layout::Control& c : layout::kStatusControls) {
-        if (c.name == name) return device(inWindow(c), scale);
+        if (c.name == name) return onSurface(inWindow(c), scale, client);
     }
     return {};
 }
@@ -96,51 +102,49 @@ std::vector<std::uint32_t> stretched(layout::Art art, int width, int height) {
     return out;
 }
 
-Box clientArea(double scale) {
-    return device(pixelBox(layout::kMainClient), scale);
+Box clientArea(double scale, Point client) {
+    return onSurface(pixelBox(layout::kMainClient), scale, client);
 }
 
-std::vector<Paint> scene(const Game& g, const Marker& m, double scale) {
+std::vector<Paint> scene(const Game& g, const Marker& m, double scale, Point client) {
     std::vector<Paint> out;
-    out.push_back({clientArea(scale), kWindow});
+    out.push_back({clientArea(scale, client), kWindow});
     // From the bottom of the stack up, so that every overlap shows the cell on top.
     for (auto it = layout::kCellStacking.rbegin(); it != layout::kCellStacking.rend(); ++it) {
-        grid(out, cellDrawing(*it, scale),
+        grid(out, cellDrawing(*it, scale, client),
              g.cells.isLit(*it) ? layout::Art::Lit : layout::Art::Unlit);
         if (m.shown && m.cell == *it) {
-            for (const Box& dot : markerDots(*it, scale))
+            for (const Box& dot : markerDots(*it, scale, client))
                 out.push_back({dot, kMarker});
         }
     }
-    if (g.Image9) grid(out, coverDrawing(scale), layout::Art::Cover);
+    if (g.Image9) grid(out, coverDrawing(scale, client), layout::Art::Cover);
     const int line = frameLine(scale);
-    sunken(out, statusBox("Picture1", scale), 2, line);
-    sunken(out, statusBox("Time", scale), 1, line);
-    sunken(out, statusBox("Process", scale), 1, line);
+    sunken(out, statusBox("Picture1", scale, client), 2, line);
+    sunken(out, statusBox("Time", scale, client), 1, line);
+    sunken(out, statusBox("Process", scale, client), 1, line);
     for (int n = 1; n <= kSegmentCount; ++n) {
         if (shows(g, n))
-            out.push_back({statusBox("pro" + std::to_string(n), scale), 0, layout::Art::Segment});
+            out.push_back(
+                {statusBox("pro" + std::to_string(n), scale, client), 0, layout::Art::Segment});
     }
-    const Box icon = statusBox("Picture1", scale), inside = iconPicture(scale);
-    out.push_back({{icon.left + inside.left, icon.top + inside.top, inside.width, inside.height},
-                   0,
-                   artOf(g.icon.Picture1)});
+    out.push_back({iconPicture(scale, client), 0, artOf(g.icon.Picture1)});
     return out;
 }
 
-std::vector<Box> toRedraw(const Changes& c, double scale) {
+std::vector<Box> toRedraw(const Changes& c, double scale, Point client) {
     // Everything changed: the first drawing.
-    if (c.cells.all() && c.segments.all() && c.cover && c.icon) return {clientArea(scale)};
+    if (c.cells.all() && c.segments.all() && c.cover && c.icon) return {clientArea(scale, client)};
     std::vector<Box> out;
     if (c.cover || c.cells.all()) {
-        out.push_back(coverDrawing(scale).box);
+        out.push_back(coverDrawing(scale, client).box);
     } else {
         for (int i = 0; i < kCellCount; ++i) {
-            if (c.cells[std::size_t(i)]) out.push_back(cellDrawing(posOf(i), scale).box);
+            if (c.cells[std::size_t(i)]) out.push_back(cellDrawing(posOf(i), scale, client).box);
         }
     }
-    if (c.segments.any()) out.push_back(statusBox("Process", scale));
-    if (c.icon) out.push_back(statusBox("Picture1", scale));
+    if (c.segments.any()) out.push_back(statusBox("Process", scale, client));
+    if (c.icon) out.push_back(statusBox("Picture1", scale, client));
     return out;
 }
 

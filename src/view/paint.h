@@ -37,12 +37,16 @@ constexpr layout::Art artOf(Picture p) {
     return layout::artOf(static_cast<int>(p) + 1);
 }
 
-// The client area at `scale`, in device pixels.
-Box clientArea(double scale);
+// Boxes are in device pixels of the surface drawn on, where the client area lies at
+// `client` layout pixels (below a menu bar, say); each edge is rounded where it lies
+// there.
+
+// The client area at `scale`.
+Box clientArea(double scale, Point client = {});
 // Everything the client area shows, bottom first; every device pixel is covered.
-std::vector<Paint> scene(const Game& g, const Marker& m, double scale);
+std::vector<Paint> scene(const Game& g, const Marker& m, double scale, Point client = {});
 // Where to draw again once `c` changed: the scene drawn clipped to these shows it.
-std::vector<Box> toRedraw(const Changes& c, double scale);
+std::vector<Box> toRedraw(const Changes& c, double scale, Point client = {});
 
 // Pixels in memory that a scene is drawn into, as R, G, B, A bytes: the page's canvas,
 // and what the tests hold every front end to.
