@@ -34,6 +34,7 @@ class MainWindow : public QMainWindow {
                         QWidget* parent = nullptr);
 
     const Game& game() const { return presenter_.game(); }
+    const view::Marker& marker() const { return presenter_.marker(); }
     const Pictures& pictures() const { return pictures_; }
 
   private:
