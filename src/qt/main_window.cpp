@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 
 #include "qt/accessibility.h"
@@ -20,6 +21,7 @@
 #include "qt/picture_views.h"
 #include "qt/placement.h"
 #include "qt/qt_text.h"
+#include "view/paint.h"
 #include "view/speech.h"
 
 namespace brindle::qt {
@@ -125,7 +127,7 @@ QWidget* MainWindow::make(const layout::Control& c, QWidget* parent) {
         case Kind::Cell: {
             const Pos p = posOf(c.index);
             auto* cell = cells_[index] = new CellView(p, parent);
-            // The mouse reaches the cells through the board (see cellDrawnAt); this is the
+            // The mouse reaches the cells through the window (see pointer()); this is the
             // press of an assistive tool.
             connect(cell, &CellView::clicked, this, [this, p] { presenter_.press(p); });
             return cell;
@@ -194,33 +196,41 @@ void MainWindow::buildTimers() {
     }
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != centralWidget()) return QMainWindow::eventFilter(watched, event);
-    switch (event->type()) {
-        case QEvent::KeyPress:
-            return presenter_.key(keyOf(static_cast<QKeyEvent*>(event)->key()));
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseButtonRelease: {
-            // Every press in the client area ends up here, unless the cover took it.
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            presenter_.pointer(
-                event->type() == QEvent::MouseButtonRelease ? view::Pointer::Up
-                                                            : view::Pointer::Down,
-                mouse->button() == Qt::LeftButton ? view::Button::Left : view::Button::Other,
-                cellDrawnAt(mouse->scenePosition()));
-            return true;
-        }
-        default:
-            return false;
-    }
+bool MainWindow::event(QEvent* event) {
+    // The pointer is read from the window itself, at its device pixel: a widget is found
+    // at a whole logical pixel, which at a fractional scale may lie past the client area
+    // for a device pixel inside it.
+    if (event->type() == QEvent::WinIdChange && windowHandle())
+        windowHandle()->installEventFilter(this);
+    return QMainWindow::event(event);
 }
 
-std::optional<Pos> MainWindow::cellDrawnAt(QPointF windowPos) const {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle()) {
+        pointer(event);
+        return false;
+    }
+    if (watched == centralWidget() && event->type() == QEvent::KeyPress)
+        return presenter_.key(keyOf(static_cast<QKeyEvent*>(event)->key()));
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::pointer(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseButtonRelease)
+        return;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
     const qreal s = devicePixelRatioF();
     const QPoint client = centralWidget()->mapTo(this, QPoint());
-    return view::cellAt(int(std::floor(windowPos.x() * s)), int(std::floor(windowPos.y() * s)), s,
-                        {client.x(), client.y()});
+    const int x = int(std::floor(mouse->position().x() * s)),
+              y = int(std::floor(mouse->position().y() * s));
+    const bool up = type == QEvent::MouseButtonRelease;
+    // A press on the menu bar is the menu's.
+    if (!up && !view::clientArea(s, {client.x(), client.y()}).contains(x, y)) return;
+    presenter_.pointer(up ? view::Pointer::Up : view::Pointer::Down,
+                       mouse->button() == Qt::LeftButton ? view::Button::Left : view::Button::Other,
+                       view::cellAt(x, y, s, {client.x(), client.y()}));
 }
 
 bool MainWindow::showModal(const view::Request& request) {

@@ -48,8 +48,9 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildTimers();
 
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    std::optional<Pos> cellDrawnAt(QPointF windowPos) const;
+    void pointer(QEvent* event);
     bool showModal(const view::Request& request);
     void present(const view::Changes& changes);
 
