@@ -44,6 +44,11 @@ class UiTest : public QObject, Driver {
             step();
             QCOMPARE(offScene(grabClient()), 0);
         }
+        for (const layout::MenuEntry& e : layout::kMenus) {
+            if (e.does != layout::Does::Load) continue;
+            named<QAction>(text::qt(e.name))->trigger();
+            QVERIFY2(offScene(grabClient()) == 0, e.name.data());
+        }
     }
 
     void textsAreDrawnInTheirFontAndTheMenusReadRussian() {

@@ -45,6 +45,7 @@ TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
 
     choose("GameStop", answerStopBox(seen, IDOK));
     EXPECT_EQ(board(), "#####/#####/#####/#####/#####");
+    EXPECT_EQ(offScene(hwnd(), window->game()), 0);
     EXPECT_FALSE(enabled("GameStop"));
     EXPECT_TRUE(enabled("GameNew"));
     EXPECT_EQ(textOf(control("Label1")) + L":" + textOf(seconds), L"0:0");
@@ -80,12 +81,16 @@ TEST_F(Window, AFixedCentredWindowShowsThePatternsAndTheBarCrisply) {
         {"LoadDem5", "X..../.X.../..X../...X./....X", 2},
         {"LoadDem1", "X.X.X/.X.X./X.X.X/.X.X./X.X.X", 6},
     };
-    // Every pixel as the shared layer draws the pattern, crisp at every scale.
     for (const auto& l : loads) {
         choose(l.load);
         EXPECT_EQ(board(), l.board) << l.load;
         EXPECT_EQ(segmentsShown(), l.segments) << l.load;
-        EXPECT_EQ(offScene(hwnd(), window->game()), 0) << l.load;
+    }
+    // Every pattern: every pixel as the shared layer draws it, crisp at every scale.
+    for (const layout::MenuEntry& e : layout::kMenus) {
+        if (e.does != layout::Does::Load) continue;
+        choose(e.name);
+        EXPECT_EQ(offScene(hwnd(), window->game()), 0) << e.name;
     }
     const Shot shot(hwnd());
     EXPECT_EQ(shot.width, dev(242));
