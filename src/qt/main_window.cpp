@@ -38,22 +38,24 @@ Label* textLabel(QWidget* parent, const layout::Control& c) {
     return label;
 }
 
-view::Key keyOf(int key) {
+// The keys by the names the shared layer reads.
+std::string_view keyName(int key) {
     switch (key) {
         case Qt::Key_Up:
-            return view::Key::Up;
+            return "ArrowUp";
         case Qt::Key_Down:
-            return view::Key::Down;
+            return "ArrowDown";
         case Qt::Key_Left:
-            return view::Key::Left;
+            return "ArrowLeft";
         case Qt::Key_Right:
-            return view::Key::Right;
+            return "ArrowRight";
         case Qt::Key_Space:
+            return " ";
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return view::Key::Play;
+            return "Enter";
         default:
-            return view::Key::Other;
+            return {};
     }
 }
 
@@ -211,7 +213,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (watched == centralWidget() && event->type() == QEvent::KeyPress)
-        return presenter_.key(keyOf(static_cast<QKeyEvent*>(event)->key()));
+        return presenter_.key(keyName(static_cast<QKeyEvent*>(event)->key()));
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -21,6 +21,13 @@ Changes everything() {
 
 }  // namespace
 
+Key keyNamed(std::string_view name) {
+    for (const auto& [n, k] : kKeyNames) {
+        if (n == name) return k;
+    }
+    return Key::Other;
+}
+
 bool Changes::any() const {
     return cells.any() || segments.any() || timers.any() || cover || stat || minutes || seconds ||
            icon || menus || spokenBar || spokenClock || spokenState || focus;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,8 +19,15 @@
 
 namespace brindle::view {
 
-// The keys the board listens to; a front end maps its own key codes onto these.
-enum class Key { Up, Down, Left, Right, Play, Other };  // Play: Space or Enter
+// The keys the board listens to.
+enum class Key { Up, Down, Left, Right, Play, Other };
+// Which key each name is. A front end names its keys as the web platform does
+// (KeyboardEvent.key); any other name is Key::Other.
+inline constexpr std::pair<std::string_view, Key> kKeyNames[] = {
+    {"ArrowUp", Key::Up},       {"ArrowDown", Key::Down}, {"ArrowLeft", Key::Left},
+    {"ArrowRight", Key::Right}, {" ", Key::Play},         {"Enter", Key::Play},
+};
+Key keyNamed(std::string_view name);
 
 // What a pointer did over the main window's client area. Cancelled: the toolkit took it
 // away (a touch turned into a scroll, the window lost the mouse).
@@ -97,6 +105,7 @@ class Presenter {
 
     // Whether the board took the key.
     bool key(Key k);
+    bool key(std::string_view name) { return key(keyNamed(name)); }
     // A pointer over the main window's client area, with the cell drawn under it, if
     // any. Only the left button plays, by a press and a release over the same cell;
     // each of several pointers (fingers) plays its own. Any button's press hides the

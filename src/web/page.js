@@ -21,9 +21,7 @@ Module.onRuntimeInitialized = () => {
   let ratio = window.devicePixelRatio || 1;
   _brindle_start(ratio);
   const L = json(_brindle_layout());
-  const Kind = { Label: 4, ClockLabel: 5, Picture: 0, Line: 10, CloseArea: 11 };
-  const Entry = { Menu: 0, Command: 1, Separator: 2 };
-  const Does = { AskStop: 2, ShowInfo: 4 };
+  const { Kind, Entry, Does, Pointer, Button, Key } = L.enums;
 
   // The canvas: its backing store in device pixels, its CSS size exactly that.
   function size() {
@@ -239,19 +237,18 @@ Module.onRuntimeInitialized = () => {
 
   // The board's pointers, each finger one of its own, in device pixels.
   const pointer = (what) => (ev) => {
-    const button = ev.button === 0 ? L.button.left : L.button.other;
+    const button = ev.button === 0 ? Button.left : Button.other;
     // The document closes an open menu after this: the press that does it does no more.
-    run(() => _brindle_pointer(L.pointer[what], button, Math.floor(ev.offsetX * ratio), Math.floor(ev.offsetY * ratio), ev.pointerId, openTop ? 1 : 0));
+    run(() => _brindle_pointer(Pointer[what], button, Math.floor(ev.offsetX * ratio), Math.floor(ev.offsetY * ratio), ev.pointerId, openTop ? 1 : 0));
     if (what !== 'down') return;
     canvas.setPointerCapture(ev.pointerId);
     client.focus({ preventScroll: true });
     ev.preventDefault();
   };
   for (const what of ['down', 'up', 'cancelled']) canvas.addEventListener(what === 'cancelled' ? 'pointercancel' : 'pointer' + what, pointer(what));
-  const keys = { ArrowUp: 0, ArrowDown: 1, ArrowLeft: 2, ArrowRight: 3, ' ': 4, Enter: 4 };
   client.addEventListener('keydown', (ev) => {
     let took = 0;
-    run(() => { took = _brindle_key(ev.key in keys ? keys[ev.key] : 5); });
+    run(() => { took = _brindle_key(ev.key in Key ? Key[ev.key] : Key.other); });
     if (took) ev.preventDefault();
   });
   document.addEventListener('keydown', (ev) => {

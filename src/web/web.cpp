@@ -154,6 +154,24 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
                "\",\"name\":" + quoted(view::cellName(p)) +
                ",\"box\":" + box(view::pixelBox(layout::cellRect(p))) + "}";
     });
+    // The shared layer's numbers the page passes back or reads, by name.
+    using layout::Kind, layout::Entry, layout::Does;
+    std::string keys;
+    for (const auto& [name, key] : view::kKeyNames)
+        keys += (keys.empty() ? "" : ",") + quoted(name) + ":" + number(key);
+    const std::string enums =
+        "{\"Pointer\":{\"down\":" + number(view::Pointer::Down) +
+        ",\"up\":" + number(view::Pointer::Up) +
+        ",\"cancelled\":" + number(view::Pointer::Cancelled) +
+        "},\"Button\":{\"left\":" + number(view::Button::Left) +
+        ",\"other\":" + number(view::Button::Other) + "},\"Key\":{" + keys +
+        ",\"other\":" + number(view::Key::Other) + "},\"Kind\":{\"Label\":" + number(Kind::Label) +
+        ",\"ClockLabel\":" + number(Kind::ClockLabel) + ",\"Picture\":" + number(Kind::Picture) +
+        ",\"Line\":" + number(Kind::Line) + ",\"CloseArea\":" + number(Kind::CloseArea) +
+        "},\"Entry\":{\"Menu\":" + number(Entry::Menu) + ",\"Command\":" + number(Entry::Command) +
+        ",\"Separator\":" + number(Entry::Separator) +
+        "},\"Does\":{\"AskStop\":" + number(Does::AskStop) +
+        ",\"ShowInfo\":" + number(Does::ShowInfo) + "}}";
     reply = "{\"client\":" + box(view::pixelBox(layout::kMainClient)) +
 
             ",\"labels\":" + labels + ",\"drawn\":" + drawn + ",\"main\":" + main +
@@ -163,22 +181,17 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
             ",\"stopText\":" + quoted(text::kStopQuestion) + ",\"ok\":" + quoted(text::kOk) +
             ",\"cancel\":" + quoted(text::kCancel) + ",\"barName\":" + quoted(text::kBarName) +
             ",\"clockName\":" + quoted(text::kClockName) +
-            ",\"barMax\":" + std::to_string(view::kBarMaximum) +
-            ",\"pointer\":{\"down\":" + number(view::Pointer::Down) +
-            ",\"up\":" + number(view::Pointer::Up) +
-            ",\"cancelled\":" + number(view::Pointer::Cancelled) +
-            "},\"button\":{\"left\":" + number(view::Button::Left) +
-            ",\"other\":" + number(view::Button::Other) + "}}";
+            ",\"barMax\":" + std::to_string(view::kBarMaximum) + ",\"enums\":" + enums + "}";
     return reply.c_str();
 }
 
-// Keys, as view::Key numbers; whether the board took the key.
+// A key, as the description's enums number it; whether the board took it.
 EMSCRIPTEN_KEEPALIVE int brindle_key(int key) {
     return presenter->key(static_cast<view::Key>(key));
 }
 
-// A pointer at a device pixel of the canvas: what, button and pointer as the
-// description's "pointer" and "button" number them.
+// A pointer at a device pixel of the canvas: what and button as the description's
+// enums number them.
 EMSCRIPTEN_KEEPALIVE void brindle_pointer(int what, int button, int x, int y, int id,
                                           int closesMenu) {
     presenter->pointer(static_cast<view::Pointer>(what), static_cast<view::Button>(button),

@@ -35,21 +35,23 @@ HICON programIcon(HINSTANCE instance, int width, int height) {
                                          GetSystemMetrics(width), GetSystemMetrics(height), 0));
 }
 
-view::Key keyOf(WPARAM key) {
+// The keys by the names the shared layer reads.
+std::string_view keyName(WPARAM key) {
     switch (key) {
         case VK_UP:
-            return view::Key::Up;
+            return "ArrowUp";
         case VK_DOWN:
-            return view::Key::Down;
+            return "ArrowDown";
         case VK_LEFT:
-            return view::Key::Left;
+            return "ArrowLeft";
         case VK_RIGHT:
-            return view::Key::Right;
+            return "ArrowRight";
         case VK_SPACE:
+            return " ";
         case VK_RETURN:
-            return view::Key::Play;
+            return "Enter";
         default:
-            return view::Key::Other;
+            return {};
     }
 }
 
@@ -400,7 +402,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND:
             return 1;  // every pixel is painted
         case WM_KEYDOWN:
-            if (presenter_.key(keyOf(wp))) return 0;
+            if (presenter_.key(keyName(wp))) return 0;
             break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
