@@ -105,9 +105,24 @@ MainWindow::~MainWindow() {
 
 void MainWindow::build(std::span<const layout::Control> controls, int parent, int firstId) {
     const HWND parentHwnd = parent < 0 ? hwnd_ : views_[std::size_t(parent)].hwnd;
-    int id = firstId;
-    // Topmost first: a new child window goes under its siblings.
+    // A new child window goes under its siblings, and screen readers meet them in that
+    // order: the cells first, in the order they are read. What lies over what does not
+    // matter: every window draws its part of the one scene, and the pointer is the
+    // client area's.
+    std::vector<const layout::Control*> order;
+    if (parent < 0) {
+        for (Pos p : view::kReadingOrder) {
+            for (const layout::Control& c : controls) {
+                if (c.kind == Kind::Cell && c.index == indexOf(p)) order.push_back(&c);
+            }
+        }
+    }
     for (const layout::Control& c : controls) {
+        if (parent >= 0 || c.kind != Kind::Cell) order.push_back(&c);
+    }
+    for (const layout::Control* control : order) {
+        const layout::Control& c = *control;
+        const int id = firstId + int(control - controls.data());
         View v{&c, nullptr, parent, {}};
         v.place = parent < 0 ? view::pixelBox(c) : view::inWindow(c);
         const RECT r = boxInParent(v);
@@ -132,7 +147,6 @@ void MainWindow::build(std::span<const layout::Control> controls, int parent, in
         if (c.kind == Kind::Strip) {
             build(layout::kStatusControls, static_cast<int>(views_.size()) - 1, kStatusControlId);
         }
-        ++id;
     }
 }
 
@@ -259,37 +273,8 @@ bool MainWindow::showModal(const view::Request& request) {
                        MB_OKCANCEL | MB_DEFBUTTON1) == IDOK;
 }
 
-void MainWindow::cellButton(Pos p, UINT message, LPARAM lp) {
-    if (presenter_.modal()) return;
-    const HWND cell = cellWindow(p);
-    if (message != WM_LBUTTONUP && GetCapture() == cell) {
-        // The release of the press before never came (Wine loses one made outside the
-        // window), so the cell still holds the mouse: this press is for what lies under it.
-        ReleaseCapture();
-        POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        ClientToScreen(cell, &at);
-        const HWND under = WindowFromPoint(at);
-        if (under != cell && IsChild(hwnd_, under)) {
-            ScreenToClient(under, &at);
-            SendMessageW(under, message, 0, MAKELPARAM(at.x, at.y));
-            return;
-        }
-    }
-    if (message != WM_LBUTTONUP) {
-        const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
-        if (left) SetCapture(cell);
-        pointerDown(left, p);
-        return;
-    }
-    if (GetCapture() == cell) ReleaseCapture();
-    // Released over the cell Windows' hit-testing finds there.
-    POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    ClientToScreen(cell, &at);
-    const View* under = viewOf(WindowFromPoint(at));
-    presenter_.pointer(view::Pointer::Up, view::Button::Left,
-                       under && under->control->kind == Kind::Cell
-                           ? std::optional<Pos>(posOf(under->control->index))
-                           : std::nullopt);
+std::optional<Pos> MainWindow::cellAt(LPARAM lp) const {
+    return view::cellAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), scale());
 }
 
 void MainWindow::pointerDown(bool left, std::optional<Pos> cell) {
@@ -405,9 +390,19 @@ LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
             if (presenter_.key(keyName(wp))) return 0;
             break;
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            pointerDown(message == WM_LBUTTONDOWN, std::nullopt);
+        case WM_MBUTTONDOWN: {
+            // Every press in the client area comes here: the windows over it let the
+            // mouse through. The release comes here too, wherever it is made.
+            const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+            if (left) SetCapture(hwnd_);
+            pointerDown(left, cellAt(lp));
+            return 0;
+        }
+        case WM_LBUTTONUP:
+            if (GetCapture() == hwnd_) ReleaseCapture();
+            presenter_.pointer(view::Pointer::Up, view::Button::Left, cellAt(lp));
             return 0;
         case WM_EXITMENULOOP:
             menuClosedAt_ = GetMessageTime();
@@ -442,11 +437,8 @@ LRESULT CALLBACK MainWindow::viewProc(HWND h, UINT message, WPARAM wp, LPARAM lp
         }
         case WM_ERASEBKGND:
             return 1;  // every pixel is painted
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            if (self) self->pointerDown(message == WM_LBUTTONDOWN, std::nullopt);
-            return 0;
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;
         case WM_GETOBJECT:
             if (v) {
                 if (const LRESULT object = self->accessible(*v, wp, lp)) return object;
@@ -464,19 +456,10 @@ LRESULT CALLBACK MainWindow::cellProc(HWND h, UINT message, WPARAM wp, LPARAM lp
     if (v) {
         const Pos p = posOf(v->control->index);
         switch (message) {
-            case WM_LBUTTONDOWN:
-            case WM_LBUTTONDBLCLK:
-            case WM_RBUTTONDOWN:
-            case WM_MBUTTONDOWN:
-            case WM_LBUTTONUP:
-                // The cell never takes the focus: the keys stay with the board.
-                self->cellButton(p, message, lp);
-                return 0;
-            case WM_MOUSEMOVE:
-            case WM_CAPTURECHANGED:
-                // The system's button would show itself pressed while the mouse is held
-                // over it; a cell reads pressed exactly while it is lit.
-                return 0;
+            case WM_NCHITTEST:
+                // The mouse goes through to the client area. A cell never takes the
+                // focus, nor shows itself pressed while the mouse is held over it.
+                return HTTRANSPARENT;
             case BM_CLICK:
                 // A screen reader's press.
                 self->presenter_.press(p);

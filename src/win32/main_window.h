@@ -66,7 +66,7 @@ class MainWindow {
     HWND cellWindow(Pos p) const { return cells_[std::size_t(indexOf(p))]->hwnd; }
 
     bool showModal(const view::Request& request);
-    void cellButton(Pos p, UINT message, LPARAM lp);
+    std::optional<Pos> cellAt(LPARAM lp) const;  // under the mouse, in the client area
     void pointerDown(bool left, std::optional<Pos> cell);
     LRESULT accessible(const View& v, WPARAM wp, LPARAM lp);
     void present(const view::Changes& changes);

@@ -136,6 +136,34 @@ TEST_F(Window, CellsReadAsNamedButtonsPressedWhileLit) {
     EXPECT_TRUE(SendMessageW(control("rc_1_1"), BM_GETSTATE, 0, 0) & BST_PUSHED);
     mouse(off, MOUSEEVENTF_LEFTUP);
     settle(hwnd());
+    // A screen reader meets the cells row by row, each left to right: rc_1_1 first.
+    IAccessible* client = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(hwnd(), OBJID_CLIENT, __uuidof(IAccessible),
+                                                        reinterpret_cast<void**>(&client)));
+    long count = 0, got = 0;
+    client->get_accChildCount(&count);
+    std::vector<VARIANT> children(std::size_t(std::max(0L, count)));
+    AccessibleChildren(client, 0, count, children.data(), &got);
+    std::vector<std::wstring> read, rowByRow;
+    for (VARIANT& child : children) {
+        IAccessible* a = nullptr;
+        if (child.vt == VT_DISPATCH && SUCCEEDED(child.pdispVal->QueryInterface(
+                                           __uuidof(IAccessible), reinterpret_cast<void**>(&a)))) {
+            // Wine's objects for child windows have no name of their own: the window's.
+            HWND window = nullptr;
+            WindowFromAccessibleObject(a, &window);
+            if (const std::wstring name = textOf(window); name.starts_with(L"Ряд"))
+                read.push_back(name);
+            a->Release();
+        }
+        VariantClear(&child);
+    }
+    client->Release();
+    for (int row = 1; row <= kSide; ++row)
+        for (int col = 1; col <= kSide; ++col)
+            rowByRow.push_back(L"Ряд " + std::to_wstring(row) + L", столбец " +
+                               std::to_wstring(col));
+    EXPECT_EQ(read, rowByRow);
     // A screen reader's press plays the cell.
     SendMessageW(control("rc_1_1"), BM_CLICK, 0, 0);
     settle(hwnd());
