@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string_view>
 
 #include "board/board.h"
@@ -297,7 +298,7 @@ inline constexpr std::array kMenus = {
 struct InfoWindow {
     std::string_view name, command, caption;
     Rect client;
-    std::array<Control, 13> controls;  // the unused tail has an empty name
+    std::span<const Control> controls;
 };
 
 namespace detail {
@@ -308,44 +309,48 @@ inline constexpr Control kHeading{
 inline constexpr Control kRule{"Line1", Kind::Line, {960, 360, 4440 - 960, 0}};
 }  // namespace detail
 
+namespace detail {
+inline constexpr std::array kHowToPlayControls = {
+    Control{"Label4", Kind::CloseArea, {0, 0, 4935, 1815}},
+    Control{"Label3", Kind::Label, {960, 960, 3495, 615}, true, text::kHowToPlayRule},
+    Control{"Label2", Kind::Label, {960, 480, 3495, 495}, true, text::kHowToPlayGoal},
+    kRule,
+    kHeading,
+    kIcon,
+};
+inline constexpr std::array kAproControls = {
+    Control{"Label8", Kind::CloseArea, {0, 0, 4695, 4455}},
+    Control{"Label7", Kind::Label, {960, 3360, 3615, 855}, true, text::kAproBar},
+    Control{"Label6", Kind::Label, {1320, 3000, 3135, 255}, true, text::kStoppedLegend},
+    Control{"Image4", Kind::Picture, {960, 3000, 240, 240}, true, {}, Art::Stopped},
+    Control{"Label5", Kind::Label, {1320, 2760, 3135, 255}, true, text::kPuzzleLegend},
+    Control{"Image3", Kind::Picture, {960, 2760, 240, 240}, true, {}, Art::Puzzle},
+    Control{"Label4", Kind::Label, {1320, 2520, 3135, 255}, true, text::kRunningLegend},
+    Control{"Image2", Kind::Picture, {960, 2520, 240, 240}, true, {}, Art::Frame1},
+    Control{"Label3", Kind::Label, {960, 1800, 3495, 615}, true, text::kAproStatus},
+    kRule,
+    kIcon,
+    kHeading,
+    Control{"Label2", Kind::Label, {960, 480, 3495, 1215}, true, text::kAproMenus},
+};
+inline constexpr std::array kAboutControls = {
+    Control{"Label4", Kind::CloseArea, {0, 0, 4935, 1215}},
+    Control{"Label3", Kind::Label, {960, 720, 3495, 255}, true, text::kAboutMaker},
+    Control{"Label2", Kind::Label, {960, 480, 3495, 255}, true, text::kAboutAuthor},
+    kRule,
+    kHeading,
+    kIcon,
+};
+}  // namespace detail
+
 inline constexpr std::array<InfoWindow, 3> kInfoWindows = {{
     {"howtoplay",
      "HelpHowToPlay",
      text::kHowToPlayCaption,
      {0, 0, 4875, 1785},
-     {{{"Label4", Kind::CloseArea, {0, 0, 4935, 1815}},
-       {"Label3", Kind::Label, {960, 960, 3495, 615}, true, text::kHowToPlayRule},
-       {"Label2", Kind::Label, {960, 480, 3495, 495}, true, text::kHowToPlayGoal},
-       detail::kRule,
-       detail::kHeading,
-       detail::kIcon}}},
-    {"apro",
-     "HelpPro",
-     text::kAproCaption,
-     {0, 0, 4680, 4380},
-     {{{"Label8", Kind::CloseArea, {0, 0, 4695, 4455}},
-       {"Label7", Kind::Label, {960, 3360, 3615, 855}, true, text::kAproBar},
-       {"Label6", Kind::Label, {1320, 3000, 3135, 255}, true, text::kStoppedLegend},
-       {"Image4", Kind::Picture, {960, 3000, 240, 240}, true, {}, Art::Stopped},
-       {"Label5", Kind::Label, {1320, 2760, 3135, 255}, true, text::kPuzzleLegend},
-       {"Image3", Kind::Picture, {960, 2760, 240, 240}, true, {}, Art::Puzzle},
-       {"Label4", Kind::Label, {1320, 2520, 3135, 255}, true, text::kRunningLegend},
-       {"Image2", Kind::Picture, {960, 2520, 240, 240}, true, {}, Art::Frame1},
-       {"Label3", Kind::Label, {960, 1800, 3495, 615}, true, text::kAproStatus},
-       detail::kRule,
-       detail::kIcon,
-       detail::kHeading,
-       {"Label2", Kind::Label, {960, 480, 3495, 1215}, true, text::kAproMenus}}}},
-    {"about",
-     "HelpAuhtor",
-     text::kAboutCaption,
-     {0, 0, 4875, 1170},
-     {{{"Label4", Kind::CloseArea, {0, 0, 4935, 1215}},
-       {"Label3", Kind::Label, {960, 720, 3495, 255}, true, text::kAboutMaker},
-       {"Label2", Kind::Label, {960, 480, 3495, 255}, true, text::kAboutAuthor},
-       detail::kRule,
-       detail::kHeading,
-       detail::kIcon}}},
+     detail::kHowToPlayControls},
+    {"apro", "HelpPro", text::kAproCaption, {0, 0, 4680, 4380}, detail::kAproControls},
+    {"about", "HelpAuhtor", text::kAboutCaption, {0, 0, 4875, 1170}, detail::kAboutControls},
 }};
 
 }  // namespace brindle::layout

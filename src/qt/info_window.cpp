@@ -65,7 +65,6 @@ InfoWindow::InfoWindow(const layout::InfoWindow& layout, const Pictures& picture
     setFixedSize(pixelRect(layout.client).size());
     // Topmost first: each control goes under the ones before it.
     for (const layout::Control& c : layout.controls) {
-        if (c.name.empty()) break;
         QWidget* w = make(c, pictures, this);
         w->setObjectName(text::qt(c.name));
         w->setGeometry(pixelRect(c));

@@ -28,6 +28,10 @@ Box pixelBox(const layout::Control& c) {
     return pixelBox(c.at);
 }
 
+// The status strip heads the main controls, and the icon's box the strip's.
+static_assert(layout::kMainControls.front().kind == layout::Kind::Strip);
+static_assert(layout::kStatusControls.front().kind == layout::Kind::PictureBox);
+
 Box inWindow(const layout::Control& statusControl) {
     const Box strip = pixelBox(layout::kMainControls.front());
     Box b = pixelBox(statusControl);

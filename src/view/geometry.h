@@ -36,9 +36,9 @@ Box pixelBox(const layout::Rect& twips);
 // Where the status strip's controls lie in the main window's client area.
 Box inWindow(const layout::Control& statusControl);
 
-// Where the client area lies on the surface the front end draws on, in layout pixels
-// (a menu bar above it, say). Edges are rounded where they lie on that surface, so the
-// device pixels below are the surface's.
+// Below, `client` is where the client area lies on the surface the front end draws
+// on, in layout pixels (a menu bar above it, say). Edges are rounded where they lie on
+// that surface, so the device pixels are the surface's.
 
 // The cell drawn on top at a device pixel, if any.
 std::optional<Pos> cellAt(int x, int y, double scale, Point client = {});

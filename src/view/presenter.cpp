@@ -51,7 +51,7 @@ Changes& Changes::operator|=(const Changes& more) {
     return *this;
 }
 
-Changes changes(const Scene& before, const Scene& after) {
+Changes Presenter::changes(const Scene& before, const Scene& after) {
     const Game &a = before.game, &b = after.game;
     Changes c;
     const auto markedAt = [](const Marker& m, Pos p) { return m.shown && m.cell == p; };

@@ -1,7 +1,7 @@
 // What every front end shares: the game, the keyboard's marker and whether a modal
-// window is up, fed by the player's input and the timers; and what changed on screen
-// since the front end last drew. A front end turns its native events into these calls,
-// then draws what take() says changed. It decides nothing itself.
+// window is up, fed by the player's input and the timers. A front end turns its native
+// events into these calls and, through attach(), is told after each what changed on
+// screen; it then draws that (see paint.h). It decides nothing itself.
 #pragma once
 
 #include <bitset>
@@ -72,13 +72,6 @@ struct Changes {
 using Time = std::chrono::steady_clock::time_point;
 using WallClock = std::function<Time()>;
 
-struct Scene {
-    Game game;
-    Marker marker;
-};
-// What a front end that shows `before` must redraw to show `after`.
-Changes changes(const Scene& before, const Scene& after);
-
 // What a front end reads while drawing.
 bool shows(const Game& g, int segment);                       // pro<segment>, 1..13
 bool running(const Game& g, const layout::Timer& timer);      // the timer is enabled
@@ -135,10 +128,15 @@ class Presenter {
 
     static constexpr std::chrono::milliseconds kEarly{50};
 
-    // What changed since the last call; the first call is everything.
-    Changes take();
-
   private:
+    struct Scene {
+        Game game;
+        Marker marker;
+    };
+    // What a front end that shows `before` must redraw to show `after`.
+    static Changes changes(const Scene& before, const Scene& after);
+    // What changed since the last drawing; the first is everything.
+    Changes take();
     bool keyOnBoard(Key k);
     // What the entry does now: nothing while it is disabled or a modal window is up.
     Request command(std::size_t entry);

@@ -142,9 +142,8 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
                ",\"clock\":" + (t.ring == 0 ? "true" : "false") + "}";
     });
     const auto windows = list(layout::kInfoWindows, [](const layout::InfoWindow& w) {
-        const auto controls = list(w.controls, [](const layout::Control& c) {
-            return c.name.empty() ? std::string() : control(c, view::pixelBox(c));
-        });
+        const auto controls = list(
+            w.controls, [](const layout::Control& c) { return control(c, view::pixelBox(c)); });
         return "{\"name\":" + quoted(w.name) + ",\"caption\":" + quoted(w.caption) +
                ",\"client\":" + box(view::pixelBox(w.client)) + ",\"controls\":" + controls + "}";
     });

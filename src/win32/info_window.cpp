@@ -110,7 +110,7 @@ void runInfoWindow(HINSTANCE instance, HWND owner, const layout::InfoWindow& whi
     // Topmost first: each control goes under the ones before it.
     // The close area is the window itself: the statics let every click through to it.
     for (const layout::Control& c : which.controls) {
-        if (c.name.empty() || c.kind == layout::Kind::CloseArea) continue;
+        if (c.kind == layout::Kind::CloseArea) continue;
         const RECT r = info.deviceBox(c);
         const DWORD kind = c.kind == layout::Kind::Label ? SS_LEFT | SS_NOPREFIX : SS_OWNERDRAW;
         HWND control = CreateWindowExW(0, L"STATIC", wide(c.caption).c_str(),

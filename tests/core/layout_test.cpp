@@ -45,7 +45,7 @@ TEST(Layout, EveryControlLiesInsideItsContainer) {
     }
     for (const InfoWindow& w : kInfoWindows) {
         for (const Control& c : w.controls) {
-            if (!c.name.empty() && c.kind != Kind::CloseArea) {
+            if (c.kind != Kind::CloseArea) {
                 EXPECT_TRUE(inside(c.at, w.client)) << w.name << " " << c.name;
             }
         }
