@@ -323,6 +323,15 @@ TEST(Paint, RedrawingWhatChangedShowsTheGameAsDrawingItAllDoes) {
                 navy += k.kind == layout::Kind::Segment && whole.at(c.x, c.y) == 0x000080;
             }
             EXPECT_EQ(navy, g.progress.segments) << "scale " << s;
+            for (const char* sunken : {"Picture1", "Time", "Process"}) {  // darker above left
+                const Box b =
+                    device(inWindow(*std::find_if(
+                               layout::kStatusControls.begin(), layout::kStatusControls.end(),
+                               [&](const layout::Control& k) { return k.name == sunken; })),
+                           s);
+                EXPECT_LT(whole.at(b.left, b.top) & 0xff,
+                          whole.at(b.right() - 1, b.bottom() - 1) & 0xff);
+            }
             int black = 0;
             for (const Box& d : markerDots(v.marker().cell, s))
                 black += whole.at(d.left, d.top) == 0;

@@ -85,7 +85,9 @@ class UiTest : public QObject, Driver {
                          qPrintable(u"device %1,%2"_s.arg(d.x()).arg(d.y())));
             }
         }
-        // Released over another cell: no move.
+        // Other buttons play nothing; released over another cell, no move.
+        for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton})
+            QTest::mouseClick(w->windowHandle(), b, {}, origin.toPoint() + cellCentre({1, 1}));
         QTest::mousePress(w->windowHandle(), Qt::LeftButton, {},
                           origin.toPoint() + cellCentre({1, 1}));
         QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, {},

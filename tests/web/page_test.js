@@ -143,6 +143,8 @@ async function pixelsAndClicks(page, r) {
     }
     same(`clicks at layout pixel ${lx},${ly} play the cell on top`, await board(page), want);
   }
+  for (const button of ['right', 'middle']) await page.mouse.click(shot.left + 24, shot.top + 24, { button });
+  same('other buttons play nothing', await board(page), want);
   shot = await canvas(page);
   same('the canvas shows the board the game holds', drawnBoard(shot, r), want);
   return want;

@@ -109,6 +109,10 @@ TEST_F(Window, TheKeysMoveAMarkerAndPlayIt) {
     key(VK_UP);
     key(VK_RETURN);
     EXPECT_TRUE(shows(expected::plusOn(2, 2)));
+    key(VK_SPACE);  // as Enter does: the same cell again undoes it
+    EXPECT_TRUE(shows(expected::plusOn(0, 0)));
+    key(VK_SPACE);
+    EXPECT_TRUE(shows(expected::plusOn(2, 2)));
     // A click ends keyboard play: the marker goes.
     click(hwnd(), {230, 230});
     EXPECT_TRUE(shows(".X.../XXX../.X.../....X/...XX"));
@@ -269,6 +273,11 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClickOrEscape) {
             mouse(outside, MOUSEEVENTF_LEFTUP);
             within(3000, [&] { return !captured(); });
             if (!IsWindow(info)) seen += L", closed by a press released outside";
+            // Then a release inside with no press of its own is no click either.
+            POINT in = on;
+            ScreenToClient(info, &in);
+            SendMessageW(info, WM_LBUTTONUP, 0, MAKELPARAM(in.x, in.y));
+            if (!IsWindow(info)) seen += L", closed by a release alone";
             if (w.escape) {
                 key(VK_ESCAPE);
             } else {
