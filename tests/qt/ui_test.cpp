@@ -86,8 +86,10 @@ class UiTest : public QObject, Driver {
             }
         }
         // Other buttons play nothing; released over another cell, no move.
-        for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton})
-            QTest::mouseClick(w->windowHandle(), b, {}, origin.toPoint() + cellCentre({1, 1}));
+        QTest::mouseClick(w->windowHandle(), Qt::RightButton, {},
+                          origin.toPoint() + cellCentre({1, 1}));
+        QTest::mouseClick(w->windowHandle(), Qt::MiddleButton, {},
+                          origin.toPoint() + cellCentre({5, 5}));
         QTest::mousePress(w->windowHandle(), Qt::LeftButton, {},
                           origin.toPoint() + cellCentre({1, 1}));
         QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, {},
