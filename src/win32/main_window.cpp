@@ -190,6 +190,7 @@ void MainWindow::arrange() {
         InvalidateRect(v.hwnd, nullptr, FALSE);
     }
     fit();
+    render({});  // at the new scale's size, all of it
 }
 
 void MainWindow::fit() {
@@ -231,17 +232,39 @@ void MainWindow::paint(const View& v, HDC dc) {
     if (v.control->kind == Kind::Label || v.control->kind == Kind::ClockLabel) paintText(v, dc);
 }
 
-void MainWindow::paintScene(HDC dc, const view::Box& at) {
-    // Every window shows its part of the one scene, whatever lies over or under it.
-    POINT old;
-    OffsetViewportOrgEx(dc, -at.left, -at.top, &old);
-    for (const view::Paint& step : view::scene(game(), presenter_.marker(), scale())) {
-        const view::Box& b = step.box;
-        if (b.right() > at.left && at.right() > b.left && b.bottom() > at.top &&
-            at.bottom() > b.top)
-            draw(dc, step);
+void MainWindow::render(const view::Changes& c) {
+    // The client area is drawn once, in memory, where it changed; every window then
+    // shows its part of it, whatever lies over or under it.
+    const view::Box client = view::clientArea(scale());
+    std::vector<view::Box> boxes = view::toRedraw(c, scale());
+    if (!shown_ || shown_->width() != client.width || shown_->height() != client.height) {
+        shown_.emplace(client.width, client.height);
+        boxes = {client};
     }
-    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+    const std::vector<view::Paint> steps = view::scene(game(), presenter_.marker(), scale());
+    for (const view::Box& b : boxes) {
+        shown_->draw(steps, b);
+        const RECT r = rectOf(b);
+        RedrawWindow(hwnd_, &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+}
+
+void MainWindow::paintScene(HDC dc, const view::Box& at) {
+    if (!shown_) return;
+    const int left = std::max(0, at.left), top = std::max(0, at.top);
+    const int width = std::min(shown_->width(), at.right()) - left,
+              height = std::min(shown_->height(), at.bottom()) - top;
+    if (width <= 0 || height <= 0) return;
+    // 0xRRGGBB words are a 32-bit DIB's pixels as they lie in memory.
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(std::size_t(width) * std::size_t(height));
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x)
+            pixels.push_back(shown_->at(x, y));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    SetDIBitsToDevice(dc, left - at.left, top - at.top, DWORD(width), DWORD(height), 0, 0, 0,
+                      UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
 }
 
 void MainWindow::paintText(const View& v, HDC dc) {
@@ -310,10 +333,7 @@ void MainWindow::present(const view::Changes& c) {
         // A pressed button is what a screen reader reads as a lit cell.
         SendMessageW(cell, BM_SETSTATE, view::cellPressed(g, posOf(i)), 0);
     }
-    for (const view::Box& b : view::toRedraw(c, scale())) {
-        const RECT r = rectOf(b);
-        RedrawWindow(hwnd_, &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-    }
+    render(c);
     if (c.focus) notify(EVENT_OBJECT_FOCUS, cellWindow(presenter_.marker().cell));
     for (int k = 0; k < kSegmentCount; ++k) {
         if (c.segments[std::size_t(k)])

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "layout/layout.h"
+#include "view/paint.h"
 #include "view/presenter.h"
 #include "win32/draw.h"
 
@@ -59,6 +60,7 @@ class MainWindow {
     view::Box deviceBox(const View& v) const;  // in device pixels of the client area
     RECT boxInParent(const View& v) const;
     void paint(const View& v, HDC dc);
+    void render(const view::Changes& changes);
     void paintScene(HDC dc, const view::Box& at);  // `at`: where dc lies in the client area
     void paintText(const View& v, HDC dc);
     View* viewOf(HWND h);
@@ -82,8 +84,9 @@ class MainWindow {
     const View *cover_ = nullptr, *stat_ = nullptr, *minutes_ = nullptr, *seconds_ = nullptr,
                *picture1_ = nullptr, *process_ = nullptr, *time_ = nullptr;
     view::Presenter presenter_;
-    std::optional<LONG> menuClosedAt_;  // the message time when a menu last closed
-    bool timersStarted_ = true;         // every SetTimer so far succeeded
+    std::optional<view::Raster> shown_;  // the client area, as every window shows it
+    std::optional<LONG> menuClosedAt_;   // the message time when a menu last closed
+    bool timersStarted_ = true;          // every SetTimer so far succeeded
 };
 
 }  // namespace brindle::win32
