@@ -298,7 +298,16 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClickOrEscape) {
 
 TEST_F(Window, TheBarTheClockAndTheIconReadAloud) {
     const auto role = [](long r) { return std::to_wstring(r) + L"|"; };
+    // A screen reader is told when the bar's value changes.
+    static std::vector<HWND> changed;
+    const HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND h, LONG, LONG, DWORD, DWORD) { changed.push_back(h); },
+        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     click(hwnd(), {120, 120});
+    pump(500, [&] { return !changed.empty(); });
+    UnhookWinEvent(hook);
+    EXPECT_NE(std::find(changed.begin(), changed.end(), control("Process")), changed.end());
     for (int i = 0; i < 65; ++i)
         SendMessageW(hwnd(), WM_TIMER, 7, 0);  // Timer7
     settle(hwnd());
