@@ -1,7 +1,6 @@
 #include "qt/clock_label.h"
 
 #include <QPainter>
-#include <cmath>
 
 #include "view/geometry.h"
 
@@ -23,7 +22,7 @@ const QStaticText& ClockLabel::laidOut(const QString& caption) {
 void ClockLabel::paintEvent(QPaintEvent*) {
     const QStaticText& text = laidOut(this->text());
     const qreal needed = text.size().width();
-    const double narrower = view::narrowing(int(std::ceil(needed)), width());
+    const double narrower = view::narrowing(needed, width());
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.scale(narrower, 1);

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "qt/geometry.h"
+#include "qt/pictures.h"
 #include "qt/placement.h"
 #include "qt/qt_text.h"
 
@@ -25,7 +26,7 @@ class CloseArea : public QLabel {
     }
 };
 
-QWidget* make(const layout::Control& c, const Pictures& pictures, QWidget* parent) {
+QWidget* make(const layout::Control& c, QWidget* parent) {
     switch (c.kind) {
         case layout::Kind::CloseArea:
             return new CloseArea(parent);
@@ -38,7 +39,7 @@ QWidget* make(const layout::Control& c, const Pictures& pictures, QWidget* paren
         case layout::Kind::Picture: {
             auto* label = new QLabel(parent);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setPixmap(pictures.of(c.art));
+            label->setPixmap(pixmapOf(c.art));
             return label;
         }
         default: {
@@ -53,8 +54,7 @@ QWidget* make(const layout::Control& c, const Pictures& pictures, QWidget* paren
 
 }  // namespace
 
-InfoWindow::InfoWindow(const layout::InfoWindow& layout, const Pictures& pictures, QWidget* owner)
-    : QDialog(owner) {
+InfoWindow::InfoWindow(const layout::InfoWindow& layout, QWidget* owner) : QDialog(owner) {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
@@ -65,7 +65,7 @@ InfoWindow::InfoWindow(const layout::InfoWindow& layout, const Pictures& picture
     setFixedSize(pixelRect(layout.client).size());
     // Topmost first: each control goes under the ones before it.
     for (const layout::Control& c : layout.controls) {
-        QWidget* w = make(c, pictures, this);
+        QWidget* w = make(c, this);
         w->setObjectName(text::qt(c.name));
         w->setGeometry(pixelRect(c));
         w->lower();

@@ -5,14 +5,13 @@
 #include <QDialog>
 
 #include "layout/layout.h"
-#include "qt/pictures.h"
 
 namespace brindle::qt {
 
 class InfoWindow : public QDialog {
     Q_OBJECT
   public:
-    InfoWindow(const layout::InfoWindow& layout, const Pictures& pictures, QWidget* owner);
+    InfoWindow(const layout::InfoWindow& layout, QWidget* owner);
 };
 
 }  // namespace brindle::qt

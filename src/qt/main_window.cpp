@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWindow>
-#include <cmath>
 
 #include "qt/accessibility.h"
 #include "qt/cell_view.h"
@@ -19,6 +18,7 @@
 #include "qt/geometry.h"
 #include "qt/info_window.h"
 #include "qt/picture_views.h"
+#include "qt/pictures.h"
 #include "qt/placement.h"
 #include "qt/qt_text.h"
 #include "view/paint.h"
@@ -66,10 +66,10 @@ QString qt(const std::string& utf8) {
 }  // namespace
 
 MainWindow::MainWindow(view::WallClock now, QWidget* parent)
-    : QMainWindow(parent), pictures_(Pictures::load()), presenter_(std::move(now)) {
+    : QMainWindow(parent), presenter_(std::move(now)) {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(QString::fromUtf8(text::kMainCaption));
-    setWindowIcon(pictures_.programIcon);
+    setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -225,8 +225,8 @@ void MainWindow::pointer(QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const qreal s = devicePixelRatioF();
     const QPoint client = centralWidget()->mapTo(this, QPoint());
-    const int x = int(std::floor(mouse->position().x() * s)),
-              y = int(std::floor(mouse->position().y() * s));
+    const int x = view::pixelAt(mouse->position().x(), s),
+              y = view::pixelAt(mouse->position().y(), s);
     const bool up = type == QEvent::MouseButtonRelease;
     // A press on the menu bar is the menu's.
     if (!up && !view::clientArea(s, {client.x(), client.y()}).contains(x, y)) return;
@@ -237,7 +237,7 @@ void MainWindow::pointer(QEvent* event) {
 
 bool MainWindow::showModal(const view::Request& request) {
     if (request.what == layout::Does::ShowInfo) {
-        InfoWindow window(layout::kInfoWindows[std::size_t(request.index)], pictures_, this);
+        InfoWindow window(layout::kInfoWindows[std::size_t(request.index)], this);
         window.exec();
         return false;
     }

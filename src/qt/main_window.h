@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "layout/layout.h"
-#include "qt/pictures.h"
 #include "view/presenter.h"
 
 class QAction;
@@ -35,7 +34,6 @@ class MainWindow : public QMainWindow {
 
     const Game& game() const { return presenter_.game(); }
     const view::Marker& marker() const { return presenter_.marker(); }
-    const Pictures& pictures() const { return pictures_; }
 
   private:
     // Makes the controls of a table in `parent`, stacked as the table lists them.
@@ -54,7 +52,6 @@ class MainWindow : public QMainWindow {
     bool showModal(const view::Request& request);
     void present(const view::Changes& changes);
 
-    Pictures pictures_;
     QHash<QString, QWidget*> named_;  // every control of the layout, by its name
     view::Presenter presenter_;
 

@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "pictures/pixels.h"
+#include "view/paint.h"
 
 namespace brindle::qt {
 
@@ -17,44 +18,16 @@ QPixmap pixmap(const pictures::PixelData& d) {
 
 }  // namespace
 
-const QPixmap& Pictures::cover() const {
-    if (cover_.isNull()) cover_ = pixmap(pictures::kCover);
-    return cover_;
+QPixmap pixmapOf(layout::Art art) {
+    return pixmap(view::pictureOf(art));
 }
 
-QPixmap Pictures::of(layout::Art art) const {
-    using layout::Art;
-    switch (art) {
-        case Art::Unlit:
-            return white;
-        case Art::Lit:
-            return yellow;
-        case Art::Cover:
-            return cover();
-        case Art::Segment:
-            return segment;
-        case Art::ProgramIcon:
-            return programIcon.pixmap(programIcon.availableSizes().constLast(), 1.0);
-        case Art::None:
-            return {};
-        default:
-            return of(static_cast<Picture>(static_cast<int>(art) - static_cast<int>(Art::Frame1)));
-    }
-}
-
-Pictures Pictures::load() {
-    using namespace pictures;
-    Pictures p;
-    p.white = pixmap(kWhite);
-    p.yellow = pixmap(kYellow);
-    p.segment = pixmap(kSegment);
-    const PixelData* frames[] = {&kFrame1, &kFrame2, &kFrame3,  &kFrame4,
-                                 &kFrame5, &kFrame6, &kStopped, &kPuzzle};
-    for (std::size_t i = 0; i < p.images.size(); ++i)
-        p.images[i] = pixmap(*frames[i]);
-    for (const PixelData* icon : {&kIcon16, &kIcon32, &kIcon48})
-        p.programIcon.addPixmap(pixmap(*icon));
-    return p;
+QIcon programIcon() {
+    QIcon icon;
+    for (const pictures::PixelData* size :
+         {&pictures::kIcon16, &pictures::kIcon32, &pictures::kIcon48})
+        icon.addPixmap(pixmap(*size));
+    return icon;
 }
 
 }  // namespace brindle::qt

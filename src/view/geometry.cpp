@@ -49,6 +49,10 @@ Box cellBox(Pos p, Point client) {
 }
 }  // namespace
 
+int pixelAt(double logical, double scale) {
+    return static_cast<int>(std::floor(logical * scale));
+}
+
 std::optional<Pos> cellAt(int x, int y, double scale, Point client) {
     for (Pos p : layout::kCellStacking) {
         if (device(cellBox(p, client), scale).contains(x, y)) return p;
@@ -117,8 +121,10 @@ int frameLine(double scale) {
     return std::max(1, static_cast<int>(std::floor(scale)));
 }
 
-double narrowing(int needed, int room) {
-    return needed <= room || needed <= 0 ? 1.0 : double(room) / needed;
+double narrowing(double needed, int room) {
+    // A caption takes whole pixels: a part of one is one more.
+    const int whole = static_cast<int>(std::ceil(needed));
+    return whole <= room || whole <= 0 ? 1.0 : double(room) / whole;
 }
 
 }  // namespace brindle::view

@@ -40,6 +40,9 @@ Box inWindow(const layout::Control& statusControl);
 // on, in layout pixels (a menu bar above it, say). Edges are rounded where they lie on
 // that surface, so the device pixels are the surface's.
 
+// The device pixel a pointer at `logical` (a toolkit's own, unrounded unit) lies on.
+int pixelAt(double logical, double scale);
+
 // The cell drawn on top at a device pixel, if any.
 std::optional<Pos> cellAt(int x, int y, double scale, Point client = {});
 
@@ -70,6 +73,6 @@ int frameLine(double scale);
 // How much narrower a caption `needed` device pixels wide must be drawn to fit `room`:
 // 1 when it fits. The clock's minutes keep their box inside the panel's frame, so a
 // long game's minutes read whole but narrower.
-double narrowing(int needed, int room);
+double narrowing(double needed, int room);
 
 }  // namespace brindle::view

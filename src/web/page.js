@@ -225,7 +225,7 @@ Module.onRuntimeInitialized = () => {
   function fit(e) {
     e.style.transform = '';
     const room = _brindle_device(parseFloat(e.style.width));
-    const needed = Math.ceil(e.scrollWidth * ratio);
+    const needed = e.scrollWidth * ratio;
     const n = _brindle_narrowing(needed, room);
     if (n < 1) e.style.transform = `scaleX(${n})`;
   }
@@ -235,11 +235,11 @@ Module.onRuntimeInitialized = () => {
   }
   const modal = () => _brindle_modal() !== 0;
 
-  // The board's pointers, each finger one of its own, in device pixels.
+  // The board's pointers, each finger one of its own.
   const pointer = (what) => (ev) => {
     const button = ev.button === 0 ? Button.left : Button.other;
     // The document closes an open menu after this: the press that does it does no more.
-    run(() => _brindle_pointer(Pointer[what], button, Math.floor(ev.offsetX * ratio), Math.floor(ev.offsetY * ratio), ev.pointerId, openTop ? 1 : 0));
+    run(() => _brindle_pointer(Pointer[what], button, ev.offsetX, ev.offsetY, ev.pointerId, openTop ? 1 : 0));
     if (what !== 'down') return;
     canvas.setPointerCapture(ev.pointerId);
     client.focus({ preventScroll: true });

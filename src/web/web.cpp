@@ -189,12 +189,13 @@ EMSCRIPTEN_KEEPALIVE int brindle_key(int key) {
     return presenter->key(static_cast<view::Key>(key));
 }
 
-// A pointer at a device pixel of the canvas: what and button as the description's
-// enums number them.
-EMSCRIPTEN_KEEPALIVE void brindle_pointer(int what, int button, int x, int y, int id,
+// A pointer at a place of the canvas in CSS pixels: what and button as the
+// description's enums number them.
+EMSCRIPTEN_KEEPALIVE void brindle_pointer(int what, int button, double x, double y, int id,
                                           int closesMenu) {
     presenter->pointer(static_cast<view::Pointer>(what), static_cast<view::Button>(button),
-                       view::cellAt(x, y, scale), id, closesMenu != 0);
+                       view::cellAt(view::pixelAt(x, scale), view::pixelAt(y, scale), scale), id,
+                       closesMenu != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void brindle_press(int index) {
@@ -289,7 +290,7 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* brindle_picture(int art, int width, int
 }
 
 // How much narrower a caption `needed` device pixels wide is drawn in `room`.
-EMSCRIPTEN_KEEPALIVE double brindle_narrowing(int needed, int room) {
+EMSCRIPTEN_KEEPALIVE double brindle_narrowing(double needed, int room) {
     return view::narrowing(needed, room);
 }
 
