@@ -42,12 +42,13 @@ class FramePlacement : public QObject {
     }
 };
 
-// Maximized or full screen, a window of fixed size asks at once to be restored. On
-// Wayland the title bar is Qt's own, and it offers both whatever the window's flags say;
-// the compositor then insists that the window take the size it gives and ends the
-// program if it does not. So there the window also gives up its fixed size the moment
-// such a state comes, takes the size it is given until it is restored, and is fixed
-// again. What it shows is not touched.
+// Maximized or full screen, a window of fixed size asks to be restored: at once on X, on
+// Wayland once it has shown itself at the size it was given. On Wayland the title bar is
+// Qt's own, and it offers both whatever the window's flags say; the compositor then
+// insists that the window take the size it gives and ends the program if it does not.
+// So there the window also gives up its fixed size the moment such a state comes, takes
+// the size it is given until it is restored, and is fixed again. What it shows is not
+// touched.
 class FixedSize : public QObject {
   public:
     explicit FixedSize(QWidget* window)
@@ -56,16 +57,30 @@ class FixedSize : public QObject {
           loosens_(QGuiApplication::platformName() == QLatin1String("wayland")) {}
 
   protected:
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != window_) {
+            // The compositor's own word on the state.
+            if (event->type() == QEvent::WindowStateChange && event->spontaneous()) {
+                grownThere_ = window_->windowHandle()->windowStates() & kGrown;
+                asked_ = false;
+                if (grownThere_) window_->update();
+            }
+            return false;
+        }
         switch (event->type()) {
             case QEvent::Show:
                 watch();
                 break;
             case QEvent::WindowStateChange:
-                if (window_->windowState() & kGrown) {
-                    QTimer::singleShot(0, this, [this] {
-                        window_->setWindowState(window_->windowState() & ~kGrown);
-                    });
+                if (!loosens_ && (window_->windowState() & kGrown)) restore();
+                break;
+            case QEvent::Paint:
+                // Asked before the grown window has shown itself at the size it was given,
+                // a compositor may take the request for nothing; asked after the first
+                // paint in that state, it follows the frame the paint sends.
+                if (loose_ && grownThere_ && !asked_) {
+                    asked_ = true;
+                    restore();
                 }
                 break;
             case QEvent::Resize:
@@ -98,10 +113,15 @@ class FixedSize : public QObject {
     void watch() {
         if (watching_ || !loosens_ || !window_->windowHandle()) return;
         watching_ = true;
+        window_->windowHandle()->installEventFilter(this);
         connect(window_->windowHandle(), &QWindow::windowStateChanged, this,
                 [this](Qt::WindowState state) {
                     if (state & kGrown) loosen();
                 });
+    }
+    void restore() {
+        QTimer::singleShot(0, this,
+                           [this] { window_->setWindowState(window_->windowState() & ~kGrown); });
     }
     void loosen() {
         if (loose_) return;
@@ -125,6 +145,7 @@ class FixedSize : public QObject {
     QWidget* window_;
     const bool loosens_;
     bool watching_ = false, loose_ = false, byLayout_ = false;
+    bool grownThere_ = false, asked_ = false;
     QSize size_;
 };
 
