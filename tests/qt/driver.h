@@ -21,6 +21,7 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <cmath>
@@ -74,6 +75,32 @@ QPoint cellCentre(Pos p) {
     return {(p.col - 1) * 48 + 25, (p.row - 1) * 48 + 25};
 }
 
+// Qt 6.4 on Wayland can free a window's frame callback twice, and abort, when the window
+// hides at the moment the compositor answers the callback. A player cannot close a
+// window that fast; a test can, so before it does it waits for the answer. Qt takes the
+// answer on a thread of its own and posts the update that follows it, so only posted
+// events are handled meanwhile: no timer turns the game while the test waits.
+void awaitFrame(QWidget* window) {
+    QWindow* handle = window->windowHandle();
+    if (QGuiApplication::platformName() != u"wayland"_s || !handle) return;
+    struct Watch : QObject {
+        bool answered = false;
+        bool eventFilter(QObject*, QEvent* event) override {
+            answered = answered || event->type() == QEvent::UpdateRequest;
+            return false;
+        }
+    } watch;
+    handle->installEventFilter(&watch);
+    // The update is delivered once no frame is awaited.
+    handle->requestUpdate();
+    const QDeadlineTimer deadline(500);
+    while (!watch.answered && !deadline.hasExpired()) {
+        QCoreApplication::sendPostedEvents();
+        QThread::msleep(1);
+    }
+    handle->removeEventFilter(&watch);
+}
+
 // Runs `inside` once the next modal window is up, then returns. It looks for five
 // seconds at most, so that a window that never opens cannot reach into a later test.
 void whenModalOpens(std::function<void(QWidget*)> inside,
@@ -86,9 +113,13 @@ void whenModalOpens(std::function<void(QWidget*)> inside,
             return;
         }
         QPointer<QWidget> guard(modal);
+        awaitFrame(modal);
         inside(modal);
         // A check that failed inside must not leave the test waiting on an open window.
-        if (guard && guard->isVisible()) guard->close();
+        if (guard && guard->isVisible()) {
+            awaitFrame(guard);
+            guard->close();
+        }
     });
 }
 
@@ -129,6 +160,23 @@ struct Driver {
     }
 
     QTimer* timer(int n) { return named<QTimer>(u"Timer%1"_s.arg(n)); }
+
+    // The game's timers run on the wall clock; held, they turn the game only when a test
+    // fires them, however long the machine takes between two steps.
+    struct Held : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            return event->type() == QEvent::Timer;
+        }
+    } held;
+    void holdTimers(bool hold) {
+        for (int n = 1; n <= 7; ++n) {
+            if (hold) {
+                timer(n)->installEventFilter(&held);
+            } else {
+                timer(n)->removeEventFilter(&held);
+            }
+        }
+    }
 
     // The client area below the menu bar, where all layout coordinates start.
     QWidget* client() { return named(u"client"_s); }
@@ -222,6 +270,7 @@ struct Driver {
             QTest::mouseClick(container, Qt::LeftButton, Qt::NoModifier, r.center());
             if (QMenu* sub = action->menu()) {
                 QTRY_VERIFY2(sub->isVisible(), qPrintable(name + " did not open"));
+                awaitFrame(sub);  // the click closes it
                 container = sub;
             }
         }

@@ -20,8 +20,12 @@ class UiTest : public QObject, Driver {
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        holdTimers(true);
     }
-    void cleanup() { w.reset(); }
+    void cleanup() {
+        awaitFrame(w.get());
+        w.reset();
+    }
 
     // What the window looks like.
 
@@ -304,6 +308,7 @@ class UiTest : public QObject, Driver {
             QCOMPARE(differences(), QStringList());  // the next timer alone runs
         }
         // One real wait, bounded: the timers are wired to the event loop.
+        holdTimers(false);
         QTRY_COMPARE_WITH_TIMEOUT(caption("Label3"), u"1"_s, 3000);
     }
 
