@@ -307,9 +307,7 @@ inline constexpr Control kIcon{"Image1", Kind::Picture,   {120, 120, 720, 720}, 
 inline constexpr Control kHeading{
     "Label1", Kind::Label, {960, 120, 2655, 255}, true, text::kHeading};
 inline constexpr Control kRule{"Line1", Kind::Line, {960, 360, 4440 - 960, 0}};
-}  // namespace detail
 
-namespace detail {
 inline constexpr std::array kHowToPlayControls = {
     Control{"Label4", Kind::CloseArea, {0, 0, 4935, 1815}},
     Control{"Label3", Kind::Label, {960, 960, 3495, 615}, true, text::kHowToPlayRule},

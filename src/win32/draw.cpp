@@ -25,12 +25,15 @@ void draw(HDC dc, const view::Paint& step) {
         fill(dc, rectOf(b), colour(step.rgb));
         return;
     }
+    blit(dc, b, view::stretched(step.art, b.width, b.height));
+}
+
+void blit(HDC dc, const view::Box& at, const std::vector<std::uint32_t>& rgb) {
     // 0xRRGGBB words are a 32-bit DIB's pixels as they lie in memory.
-    const std::vector<std::uint32_t> pixels = view::stretched(step.art, b.width, b.height);
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), b.width, -b.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    SetDIBitsToDevice(dc, b.left, b.top, DWORD(b.width), DWORD(b.height), 0, 0, 0, UINT(b.height),
-                      pixels.data(), &info, DIB_RGB_COLORS);
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), at.width, -at.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    SetDIBitsToDevice(dc, at.left, at.top, DWORD(at.width), DWORD(at.height), 0, 0, 0,
+                      UINT(at.height), rgb.data(), &info, DIB_RGB_COLORS);
 }
 
 namespace {

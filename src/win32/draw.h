@@ -31,6 +31,8 @@ HBRUSH windowBrush();
 
 // One step of the shared layer's drawing, in device pixels of `dc`.
 void draw(HDC dc, const view::Paint& step);
+// 0xRRGGBB pixels, row by row, put on `dc` in the box `at`.
+void blit(HDC dc, const view::Box& at, const std::vector<std::uint32_t>& rgb);
 
 // The layout's labels were sized for the classic 8-point Windows sans serif, which
 // Windows still ships as Microsoft Sans Serif. Where it is missing, the closest face

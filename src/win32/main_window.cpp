@@ -255,16 +255,12 @@ void MainWindow::paintScene(HDC dc, const view::Box& at) {
     const int width = std::min(shown_->width(), at.right()) - left,
               height = std::min(shown_->height(), at.bottom()) - top;
     if (width <= 0 || height <= 0) return;
-    // 0xRRGGBB words are a 32-bit DIB's pixels as they lie in memory.
     std::vector<std::uint32_t> pixels;
     pixels.reserve(std::size_t(width) * std::size_t(height));
     for (int y = top; y < top + height; ++y)
         for (int x = left; x < left + width; ++x)
             pixels.push_back(shown_->at(x, y));
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    SetDIBitsToDevice(dc, left - at.left, top - at.top, DWORD(width), DWORD(height), 0, 0, 0,
-                      UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
+    blit(dc, {left - at.left, top - at.top, width, height}, pixels);
 }
 
 void MainWindow::paintText(const View& v, HDC dc) {
