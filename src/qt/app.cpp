@@ -1,6 +1,6 @@
 #include "qt/app.h"
 
-#include "qt/accessibility.h"
+#include "qt/controls.h"
 
 #include <QApplication>
 #include <QFont>

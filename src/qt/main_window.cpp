@@ -12,9 +12,8 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "qt/accessibility.h"
-#include "qt/cell_view.h"
 #include "qt/clock_label.h"
+#include "qt/controls.h"
 #include "qt/geometry.h"
 #include "qt/info_window.h"
 #include "qt/picture_views.h"
@@ -22,7 +21,6 @@
 #include "qt/placement.h"
 #include "qt/qt_text.h"
 #include "view/paint.h"
-#include "view/speech.h"
 
 namespace brindle::qt {
 
@@ -40,27 +38,11 @@ Label* textLabel(QWidget* parent, const layout::Control& c) {
 
 // The keys by the names the shared layer reads.
 std::string_view keyName(int key) {
-    switch (key) {
-        case Qt::Key_Up:
-            return "ArrowUp";
-        case Qt::Key_Down:
-            return "ArrowDown";
-        case Qt::Key_Left:
-            return "ArrowLeft";
-        case Qt::Key_Right:
-            return "ArrowRight";
-        case Qt::Key_Space:
-            return " ";
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return "Enter";
-        default:
-            return {};
-    }
-}
-
-QString qt(const std::string& utf8) {
-    return QString::fromStdString(utf8);
+    static const QHash<int, std::string_view> names = {
+        {Qt::Key_Up, "ArrowUp"},       {Qt::Key_Down, "ArrowDown"}, {Qt::Key_Left, "ArrowLeft"},
+        {Qt::Key_Right, "ArrowRight"}, {Qt::Key_Space, " "},        {Qt::Key_Return, "Enter"},
+        {Qt::Key_Enter, "Enter"}};
+    return names.value(key);
 }
 
 }  // namespace
@@ -88,13 +70,6 @@ MainWindow::MainWindow(view::WallClock now, QWidget* parent)
     client->setFocus();
 
     build(layout::kMainControls, client);
-    cover_ = named<QWidget>("Image9");
-    stat_ = named<QLabel>("Stat");
-    picture1_ = named<IconBox>("Picture1");
-    process_ = named<ProgressPanel>("Process");
-    time_ = named<ClockPanel>("Time");
-    minutes_ = named<ClockLabel>("Label1");
-    seconds_ = named<ClockLabel>("Label3");
     buildMenus();
     buildTimers();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -114,46 +89,31 @@ void MainWindow::build(std::span<const layout::Control> controls, QWidget* paren
         w->setGeometry(pixelRect(c));
         if (!c.visible) w->hide();
         w->lower();
-        named_.insert(w->objectName(), w);
+        widgets_.insert(&c, w);
     }
 }
 
 QWidget* MainWindow::make(const layout::Control& c, QWidget* parent) {
-    const auto index = static_cast<std::size_t>(c.index);
     switch (c.kind) {
         case Kind::Strip: {
             auto* strip = new QWidget(parent);
             build(layout::kStatusControls, strip);
             return strip;
         }
-        case Kind::Cell: {
-            const Pos p = posOf(c.index);
-            auto* cell = cells_[index] = new CellView(p, parent);
-            // The mouse reaches the cells through the window (see pointer()); this is the
-            // press of an assistive tool.
-            connect(cell, &CellView::clicked, this, [this, p] { presenter_.press(p); });
-            return cell;
-        }
-        case Kind::Segment:
-            return segments_[index - 1] = new QLabel(parent);
         case Kind::Label:
             return textLabel<QLabel>(parent, c);
         case Kind::ClockLabel:
             return textLabel<ClockLabel>(parent, c);
-        case Kind::Bar:
-            return new ProgressPanel(parent);
-        case Kind::Clock:
-            return new ClockPanel(parent);
-        case Kind::PictureBox:
-            return new IconBox(parent);
-        case Kind::Cover:
-        case Kind::Picture:
-            break;  // drawn by the client area, or never shown
-        case Kind::Line:
-        case Kind::CloseArea:
-            break;  // only in the information windows
+        default:
+            break;
     }
-    return new QWidget(parent);
+    if (view::spoken(game(), marker(), c).role == view::Role::None) return new QWidget(parent);
+    // The mouse reaches the cells through the window (see pointer()); this is the press
+    // of an assistive tool.
+    std::function<void()> press;
+    if (c.kind == Kind::Cell) press = [this, p = posOf(c.index)] { presenter_.press(p); };
+    return new ControlView(
+        c, [this, &c] { return view::spoken(game(), marker(), c); }, std::move(press), parent);
 }
 
 void MainWindow::buildMenus() {
@@ -256,36 +216,29 @@ bool MainWindow::showModal(const view::Request& request) {
 }
 
 void MainWindow::present(const view::Changes& c) {
-    const Game& g = game();
-    const view::Marker& marker = presenter_.marker();
-    for (int i = 0; i < kCellCount; ++i) {
-        if (!c.cells[std::size_t(i)]) continue;
-        const Pos p = posOf(i);
-        cells_[std::size_t(i)]->setState(view::cellPressed(g, p), marker.shown && marker.cell == p);
-    }
     client_->redraw(c);
-    if (c.focus) cells_[std::size_t(indexOf(marker.cell))]->announceFocus();
-    for (int k = 0; k < kSegmentCount; ++k) {
-        if (c.segments[std::size_t(k)])
-            segments_[std::size_t(k)]->setVisible(view::shows(g, k + 1));
-    }
-    if (c.cover) cover_->setVisible(g.Image9);
-    if (c.stat) stat_->setText(qt(g.clock.Stat));
-    if (c.minutes) minutes_->setText(qt(g.clock.minutesCaption));
-    if (c.seconds) seconds_->setText(qt(g.clock.secondsCaption));
-    if (c.spokenBar) process_->setSegments(view::barValue(g));
-    if (c.spokenClock) time_->setTime(qt(view::clockValue(g)));
-    if (c.spokenState) picture1_->setAccessibleName(qt(view::stateText(g)));
-    if (c.menus) {
-        for (std::size_t i = 0; i < entries_.size(); ++i)
-            entries_[i]->setEnabled(view::enabled(g, layout::kMenus[i]));
-    }
-    for (std::size_t i = 0; i < view::kTimerCount; ++i) {
-        if (!c.timers[i]) continue;
-        if (view::running(g, layout::kTimers[i])) {
-            timers_[i]->start();
-        } else {
-            timers_[i]->stop();
+    for (const view::Update& u : view::updates(game(), marker(), c)) {
+        QWidget* w = widgets_.value(u.control);
+        switch (u.what) {
+            case view::Update::Shown:
+                w->setVisible(u.on);
+                break;
+            case view::Update::Caption:
+                static_cast<QLabel*>(w)->setText(QString::fromStdString(u.text));
+                break;
+            case view::Update::Entry:
+                entries_[u.index]->setEnabled(u.on);
+                break;
+            case view::Update::Timer:
+                if (u.on) {
+                    timers_[u.index]->start();
+                } else {
+                    timers_[u.index]->stop();
+                }
+                break;
+            default:
+                if (w) static_cast<ControlView*>(w)->tell(u);
+                break;
         }
     }
 }

@@ -13,17 +13,11 @@
 #include "view/presenter.h"
 
 class QAction;
-class QLabel;
 class QTimer;
 
 namespace brindle::qt {
 
-class CellView;
-class ProgressPanel;
-class ClockPanel;
-class ClockLabel;
 class ClientView;
-class IconBox;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -39,10 +33,6 @@ class MainWindow : public QMainWindow {
     // Makes the controls of a table in `parent`, stacked as the table lists them.
     void build(std::span<const layout::Control> controls, QWidget* parent);
     QWidget* make(const layout::Control& c, QWidget* parent);
-    template <typename Widget>
-    Widget* named(const char* name) const {
-        return qobject_cast<Widget*>(named_.value(QLatin1String(name)));
-    }
     void buildMenus();
     void buildTimers();
 
@@ -52,19 +42,10 @@ class MainWindow : public QMainWindow {
     bool showModal(const view::Request& request);
     void present(const view::Changes& changes);
 
-    QHash<QString, QWidget*> named_;  // every control of the layout, by its name
+    QHash<const layout::Control*, QWidget*> widgets_;  // every control of the layout
     view::Presenter presenter_;
 
-    std::array<CellView*, kCellCount> cells_{};
-    std::array<QLabel*, kSegmentCount> segments_{};
     ClientView* client_ = nullptr;
-    QWidget* cover_ = nullptr;
-    QLabel* stat_ = nullptr;
-    IconBox* picture1_ = nullptr;
-    ProgressPanel* process_ = nullptr;
-    ClockPanel* time_ = nullptr;
-    ClockLabel* minutes_ = nullptr;
-    ClockLabel* seconds_ = nullptr;
     std::array<QTimer*, view::kTimerCount> timers_{};
     std::vector<QAction*> entries_;  // by place in the menu table
 };

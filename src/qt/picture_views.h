@@ -1,5 +1,4 @@
-// The main window's client area, which draws the whole scene the shared layer gives,
-// and the game-state icon's box over it.
+// The main window's client area, which draws the whole scene the shared layer gives.
 #pragma once
 
 #include <QWidget>
@@ -29,14 +28,6 @@ class ClientView : public QWidget {
 
   private:
     Scene scene_;
-};
-
-// The icon's box: assistive tools read the game's state from it.
-class IconBox : public QWidget {
-    Q_OBJECT
-
-  public:
-    using QWidget::QWidget;
 };
 
 }  // namespace brindle::qt

@@ -12,9 +12,11 @@ namespace {
 Changes everything() {
     Changes c;
     c.cells.set();
+    c.pressed.set();
     c.segments.set();
     c.timers.set();
-    c.cover = c.stat = c.minutes = c.seconds = c.icon = c.menus = true;
+    c.entries.set();
+    c.cover = c.stat = c.minutes = c.seconds = c.icon = true;
     c.spokenBar = c.spokenClock = c.spokenState = true;
     return c;
 }
@@ -29,20 +31,22 @@ Key keyNamed(std::string_view name) {
 }
 
 bool Changes::any() const {
-    return cells.any() || segments.any() || timers.any() || cover || stat || minutes || seconds ||
-           icon || menus || spokenBar || spokenClock || spokenState || focus;
+    return cells.any() || pressed.any() || segments.any() || timers.any() || entries.any() ||
+           cover || stat || minutes || seconds || icon || spokenBar || spokenClock || spokenState ||
+           focus;
 }
 
 Changes& Changes::operator|=(const Changes& more) {
     cells |= more.cells;
+    pressed |= more.pressed;
     segments |= more.segments;
     timers |= more.timers;
+    entries |= more.entries;
     for (auto [flag, other] : {std::pair{&cover, more.cover},
                                {&stat, more.stat},
                                {&minutes, more.minutes},
                                {&seconds, more.seconds},
                                {&icon, more.icon},
-                               {&menus, more.menus},
                                {&spokenBar, more.spokenBar},
                                {&spokenClock, more.spokenClock},
                                {&spokenState, more.spokenState},
@@ -57,6 +61,7 @@ Changes Presenter::changes(const Scene& before, const Scene& after) {
     const auto markedAt = [](const Marker& m, Pos p) { return m.shown && m.cell == p; };
     for (int i = 0; i < kCellCount; ++i) {
         const Pos p = posOf(i);
+        c.pressed[std::size_t(i)] = a.cells.isLit(p) != b.cells.isLit(p);
         c.cells[std::size_t(i)] = a.cells.at(p) != b.cells.at(p) ||
                                   markedAt(before.marker, p) != markedAt(after.marker, p);
     }
@@ -69,11 +74,12 @@ Changes Presenter::changes(const Scene& before, const Scene& after) {
     c.minutes = a.clock.minutesCaption != b.clock.minutesCaption;
     c.seconds = a.clock.secondsCaption != b.clock.secondsCaption;
     c.icon = a.icon.Picture1 != b.icon.Picture1;
-    c.menus = a.GameNew != b.GameNew || a.GameStop != b.GameStop;
+    for (std::size_t i = 0; i < layout::kMenus.size(); ++i)
+        c.entries[i] = enabled(a, layout::kMenus[i]) != enabled(b, layout::kMenus[i]);
     c.spokenBar = a.progress.segments != b.progress.segments;
     c.spokenClock = c.minutes || c.seconds;
     c.spokenState = stateOf(a) != stateOf(b);
-    c.focus = after.marker.shown && !(before.marker == after.marker);
+    c.focus = !(before.marker == after.marker) && (before.marker.shown || after.marker.shown);
     return c;
 }
 

@@ -53,16 +53,17 @@ inline constexpr std::size_t kTimerCount = layout::kTimers.size();
 
 // What differs on screen between two moments; each flag names what to draw or set again.
 struct Changes {
-    std::bitset<kCellCount> cells;          // picture, pressed state or marker
-    std::bitset<kSegmentCount> segments;    // pro1 .. pro13 shown or hidden
-    std::bitset<kTimerCount> timers;        // kTimers[i] to start or stop
-    bool cover = false;                     // Image9 shown or hidden
-    bool stat = false;                      // Stat's caption
-    bool minutes = false, seconds = false;  // Label1, Label3
-    bool icon = false;                      // Picture1's picture
-    bool menus = false;                     // the command entries' enabled states
+    std::bitset<kCellCount> cells;               // picture, pressed state or marker
+    std::bitset<kCellCount> pressed;             // pressed state alone
+    std::bitset<kSegmentCount> segments;         // pro1 .. pro13 shown or hidden
+    std::bitset<kTimerCount> timers;             // kTimers[i] to start or stop
+    std::bitset<layout::kMenus.size()> entries;  // kMenus[i] enabled or disabled
+    bool cover = false;                          // Image9 shown or hidden
+    bool stat = false;                           // Stat's caption
+    bool minutes = false, seconds = false;       // Label1, Label3
+    bool icon = false;                           // Picture1's picture
     bool spokenBar = false, spokenClock = false, spokenState = false;  // for screen readers
-    bool focus = false;  // the marker moved to another cell, or appeared
+    bool focus = false;  // the marker moved to another cell, appeared or went
 
     bool any() const;
     Changes& operator|=(const Changes& more);  // both

@@ -21,7 +21,7 @@ Module.onRuntimeInitialized = () => {
   let ratio = window.devicePixelRatio || 1;
   _brindle_start(ratio);
   const L = json(_brindle_layout());
-  const { Kind, Entry, Does, Pointer, Button, Key } = L.enums;
+  const { Kind, Entry, Does, Pointer, Button, Key, Update } = L.enums;
 
   // The canvas: its backing store in device pixels, its CSS size exactly that.
   function size() {
@@ -35,39 +35,20 @@ Module.onRuntimeInitialized = () => {
   }
   size();
 
-  // Captions over the canvas, and what screen readers find over what it draws.
-  const captions = {};
-  for (const c of L.labels) {
-    const e = make('div', { className: 'caption' + (c.right ? ' right' : ''), textContent: c.caption }, client);
-    e.id = c.name;
-    e.hidden = !c.visible;
-    attrs(e, { 'aria-hidden': 'true' });
+  // Over the canvas: the captions, and what screen readers find where it draws, in the
+  // order they meet it.
+  for (const c of L.controls) {
+    const caption = c.kind === Kind.Label || c.kind === Kind.ClockLabel;
+    const e = make('div', { id: c.name, className: caption ? 'caption' + (c.right ? ' right' : '') : 'spoken', hidden: !c.visible, textContent: c.caption }, client);
     place(e, c.box);
-    captions[c.name] = e;
+    if (!c.role) { attrs(e, { 'aria-hidden': 'true' }); continue; }
+    attrs(e, { role: c.role, 'aria-label': c.label });
+    if (c.role === 'progressbar') attrs(e, { 'aria-valuemin': String(L.bar[0]), 'aria-valuemax': String(L.bar[1]) });
+    if (c.cell < 0) continue;
+    attrs(e, { 'aria-pressed': 'false', tabindex: '-1' });
+    e.addEventListener('click', () => run(() => _brindle_press(c.cell)));
   }
-  // The cover, the segments and Stat by their names, shown as the canvas shows them.
-  const named = {};
-  for (const c of [...L.main, ...L.drawn]) {
-    const e = attrs(make('div', { className: 'spoken', id: c.name, hidden: !c.visible, textContent: c.caption }, client), { 'aria-hidden': 'true' });
-    place(e, c.box);
-    named[c.name] = e;
-  }
-  captions.Stat = named.Stat;
-  const spoken = (name, box, a) => {
-    const e = attrs(make('div', { className: 'spoken', id: name }, client), a);
-    place(e, box);
-    return e;
-  };
-  const cells = [];
-  for (const c of L.cells) {
-    const e = spoken(c.id, c.box, { role: 'button', 'aria-label': c.name, 'aria-pressed': 'false', tabindex: '-1' });
-    e.addEventListener('click', () => run(() => _brindle_press(c.index)));
-    cells[c.index] = e;
-  }
-  const strip = (name) => L.panels.find((p) => p.name === name).box;
-  const bar = spoken('Process', strip('Process'), { role: 'progressbar', 'aria-label': L.barName, 'aria-valuemin': '0', 'aria-valuemax': String(L.barMax), 'aria-valuenow': '0' });
-  const clock = spoken('Time', strip('Time'), { role: 'timer', 'aria-label': L.clockName });
-  const icon = spoken('Picture1', strip('Picture1'), { role: 'img', 'aria-label': '' });
+  const isCell = (e) => e && e.parentElement === client && e.getAttribute('role') === 'button';
 
   // The menus, by the ARIA menu bar pattern.
   const entries = L.menus.map((m, i) => Object.assign({ index: i }, m));
@@ -177,11 +158,9 @@ Module.onRuntimeInitialized = () => {
 
   // The timers the game runs, each a real timer; nothing runs while none is on.
   const running = [];
-  function setTimers(on) {
-    on.forEach((go, i) => {
-      if (go && !running[i]) running[i] = setInterval(() => run(() => _brindle_tick(i)), L.timers[i].ms);
-      if (!go && running[i]) { clearInterval(running[i]); running[i] = 0; }
-    });
+  function setTimer(i, go) {
+    if (go && !running[i]) running[i] = setInterval(() => run(() => _brindle_tick(i)), L.timers[i].ms);
+    if (!go && running[i]) { clearInterval(running[i]); running[i] = 0; }
   }
   // A hidden tab's timers are slowed down; shown again, the clock catches up at once.
   const clockTimer = L.timers.findIndex((t) => t.clock);
@@ -197,28 +176,22 @@ Module.onRuntimeInitialized = () => {
       const data = pixels(_brindle_pixels(), canvas.width * canvas.height * 4);
       context.putImageData(new ImageData(data, canvas.width, canvas.height), 0, 0, x, y, w, h);
     }
-    for (const name of ['Label1', 'Label3', 'Stat']) {
-      if (!(name in u)) continue;
-      const e = captions[name];
-      e.textContent = u[name];
-      // Measured once the page is drawn, not while it is being laid out.
-      if (name !== 'Stat') requestAnimationFrame(() => fit(e));
-    }
-    if (u.enabled) {
-      u.enabled.forEach((on, i) => {
-        if (entries[i].kind === Entry.Command) items[i].setAttribute('aria-disabled', String(!on));
-      });
-    }
-    if (u.timers) setTimers(u.timers);
-    if (u.segments) u.segments.forEach((on, i) => { named['pro' + (i + 1)].hidden = !on; });
-    if ('cover' in u) named.Image9.hidden = !u.cover;
-    if (u.pressed) u.pressed.forEach((on, i) => cells[i].setAttribute('aria-pressed', String(on)));
-    if ('bar' in u) bar.setAttribute('aria-valuenow', String(u.bar));
-    if ('clock' in u) clock.textContent = u.clock;
-    if ('state' in u) icon.setAttribute('aria-label', u.state);
-    if ('focus' in u && !modal()) {
-      if (u.focus >= 0) cells[u.focus].focus();
-      else if (cells.includes(document.activeElement)) client.focus();
+    for (const set of u.set) {
+      const what = set.what, index = set.index, on = set.on, text = set.text, e = $(set.id);
+      if (what === Update.Shown) e.hidden = !on;
+      else if (what === Update.Pressed) e.setAttribute('aria-pressed', String(on));
+      else if (what === Update.Name) e.setAttribute('aria-label', text);
+      else if (what === Update.Entry) items[index].setAttribute('aria-disabled', String(!on));
+      else if (what === Update.Timer) setTimer(index, on);
+      else if (what === Update.Value && e.getAttribute('role') === 'progressbar') e.setAttribute('aria-valuenow', text);
+      else if (what === Update.Value || what === Update.Caption) {
+        e.textContent = text;
+        // Measured once the page is drawn, not while it is being laid out.
+        if (e.classList.contains('caption')) requestAnimationFrame(() => fit(e));
+      } else if (what === Update.Focus && !modal()) {
+        if (e) e.focus();
+        else if (isCell(document.activeElement)) client.focus();
+      }
     }
   }
   // A caption wider than its box is drawn narrower, as much as the game says.
@@ -339,7 +312,7 @@ Module.onRuntimeInitialized = () => {
     _brindle_start(ratio);
     size();
     show();
-    for (const e of Object.values(captions)) fit(e);
+    for (const e of client.querySelectorAll('.caption')) fit(e);
     watchRatio();
   }, { once: true });
   watchRatio();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "layout/layout.h"
+#include "view/controls.h"
 #include "view/geometry.h"
 #include "view/paint.h"
 #include "view/presenter.h"
@@ -75,6 +76,16 @@ std::string control(const layout::Control& c, const view::Box& at) {
            ",\"right\":" + (c.align == layout::Align::Right ? "true" : "false") + "}";
 }
 
+// A control the page puts over the canvas, with what screen readers are told of it.
+std::string overCanvas(const layout::Control& c) {
+    static constexpr const char* kRoles[] = {"", "button", "progressbar", "timer", "img"};
+    const view::Spoken s = view::spoken(presenter->game(), presenter->marker(), c);
+    std::string out = control(c, view::inClient(c));
+    out.pop_back();
+    return out + ",\"role\":" + quoted(kRoles[int(s.role)]) + ",\"label\":" + quoted(s.name) +
+           ",\"cell\":" + std::to_string(c.kind == layout::Kind::Cell ? c.index : -1) + "}";
+}
+
 template <class T, class F>
 std::string list(const T& items, F each) {
     std::string out = "[";
@@ -115,22 +126,15 @@ EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceScale) {
 // What the page builds once: the client area, the captions over the canvas, the menus,
 // the timers, the information windows and the fixed texts; places in layout pixels.
 EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
-    // The captions, and the cover and segments the canvas draws, by their names.
-    const auto labels = list(layout::kStatusControls, [](const layout::Control& c) {
-        const bool caption = c.kind == layout::Kind::Label || c.kind == layout::Kind::ClockLabel;
-        return caption ? control(c, view::inWindow(c)) : std::string();
-    });
-    const auto drawn = list(layout::kStatusControls, [](const layout::Control& c) {
-        return c.kind == layout::Kind::Segment ? control(c, view::inWindow(c)) : std::string();
-    });
-    const auto main = list(layout::kMainControls, [](const layout::Control& c) {
-        const bool named = c.kind == layout::Kind::Label || c.kind == layout::Kind::Cover;
-        return named ? control(c, view::pixelBox(c)) : std::string();
-    });
-    const auto panels = list(layout::kStatusControls, [](const layout::Control& c) {
-        const bool panel = c.kind == layout::Kind::Bar || c.kind == layout::Kind::Clock ||
-                           c.kind == layout::Kind::PictureBox;
-        return panel ? control(c, view::inWindow(c)) : std::string();
+    // What the page puts over the canvas, in the order screen readers meet it: the cells
+    // as they are read, then the rest as it stacks; the strip's and the icon's pictures
+    // are the canvas's alone.
+    std::vector<const layout::Control*> over = view::inReadingOrder(layout::kMainControls);
+    for (const layout::Control* c : view::inReadingOrder(layout::kStatusControls))
+        over.push_back(c);
+    const auto controls = list(over, [](const layout::Control* c) {
+        const bool drawn = c->kind == layout::Kind::Strip || c->kind == layout::Kind::Picture;
+        return drawn ? std::string() : overCanvas(*c);
     });
     const auto menus = list(layout::kMenus, [](const layout::MenuEntry& e) {
         return "{\"name\":" + quoted(e.name) + ",\"parent\":" + quoted(e.parent) +
@@ -147,17 +151,21 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
         return "{\"name\":" + quoted(w.name) + ",\"caption\":" + quoted(w.caption) +
                ",\"client\":" + box(view::pixelBox(w.client)) + ",\"controls\":" + controls + "}";
     });
-    const auto cells = list(view::kReadingOrder, [](Pos p) {
-        return "{\"index\":" + std::to_string(indexOf(p)) + ",\"id\":\"rc_" +
-               std::to_string(p.row) + "_" + std::to_string(p.col) +
-               "\",\"name\":" + quoted(view::cellName(p)) +
-               ",\"box\":" + box(view::pixelBox(layout::cellRect(p))) + "}";
-    });
     // The shared layer's numbers the page passes back or reads, by name.
     using layout::Kind, layout::Entry, layout::Does;
     std::string keys;
     for (const auto& [name, key] : view::kKeyNames)
         keys += (keys.empty() ? "" : ",") + quoted(name) + ":" + number(key);
+    std::string updates;
+    for (const auto& [name, what] : {std::pair{"Shown", view::Update::Shown},
+                                     {"Caption", view::Update::Caption},
+                                     {"Pressed", view::Update::Pressed},
+                                     {"Value", view::Update::Value},
+                                     {"Name", view::Update::Name},
+                                     {"Focus", view::Update::Focus},
+                                     {"Timer", view::Update::Timer},
+                                     {"Entry", view::Update::Entry}})
+        updates += (updates.empty() ? "" : ",") + quoted(name) + ":" + number(what);
     const std::string enums =
         "{\"Pointer\":{\"down\":" + number(view::Pointer::Down) +
         ",\"up\":" + number(view::Pointer::Up) +
@@ -168,19 +176,17 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
         ",\"ClockLabel\":" + number(Kind::ClockLabel) + ",\"Picture\":" + number(Kind::Picture) +
         ",\"Line\":" + number(Kind::Line) + ",\"CloseArea\":" + number(Kind::CloseArea) +
         "},\"Entry\":{\"Menu\":" + number(Entry::Menu) + ",\"Command\":" + number(Entry::Command) +
-        ",\"Separator\":" + number(Entry::Separator) +
+        ",\"Separator\":" + number(Entry::Separator) + "},\"Update\":{" + updates +
         "},\"Does\":{\"AskStop\":" + number(Does::AskStop) +
         ",\"ShowInfo\":" + number(Does::ShowInfo) + "}}";
     reply = "{\"client\":" + box(view::pixelBox(layout::kMainClient)) +
 
-            ",\"labels\":" + labels + ",\"drawn\":" + drawn + ",\"main\":" + main +
-            ",\"panels\":" + panels + ",\"menus\":" + menus + ",\"timers\":" + timers +
-            ",\"windows\":" + windows + ",\"cells\":" + cells +
-            ",\"stopTitle\":" + quoted(text::kProgramTitle) +
+            ",\"controls\":" + controls + ",\"menus\":" + menus + ",\"timers\":" + timers +
+            ",\"windows\":" + windows + ",\"stopTitle\":" + quoted(text::kProgramTitle) +
             ",\"stopText\":" + quoted(text::kStopQuestion) + ",\"ok\":" + quoted(text::kOk) +
-            ",\"cancel\":" + quoted(text::kCancel) + ",\"barName\":" + quoted(text::kBarName) +
-            ",\"clockName\":" + quoted(text::kClockName) +
-            ",\"barMax\":" + std::to_string(view::kBarMaximum) + ",\"enums\":" + enums + "}";
+            ",\"cancel\":" + quoted(text::kCancel) + ",\"bar\":[" +
+            std::to_string(view::kBarMinimum) + "," + std::to_string(view::kBarMaximum) +
+            "],\"enums\":" + enums + "}";
     return reply.c_str();
 }
 
@@ -228,50 +234,18 @@ EMSCRIPTEN_KEEPALIVE void brindle_tick(int timer) {
 }
 
 // What changed since the last update, for the page to show: the part of the canvas
-// drawn again, the captions, the menus' and timers' states, and what screen readers
-// are told.
+// drawn again, and what to set on which element, in order (view::updates).
 EMSCRIPTEN_KEEPALIVE const char* brindle_update() {
     const view::Changes c = std::exchange(pending, view::Changes{});
-    const Game& g = presenter->game();
-    reply = "{";
-    const auto field = [](std::string name, const std::string& value) {
-        reply += (reply.size() > 1 ? ",\"" : "\"") + name + "\":" + value;
-    };
-    if (drawn.width > 0) field("drawn", box(std::exchange(drawn, view::Box{})));
-    if (c.minutes) field("Label1", quoted(g.clock.minutesCaption));
-    if (c.seconds) field("Label3", quoted(g.clock.secondsCaption));
-    if (c.stat) field("Stat", quoted(g.clock.Stat));
-    if (c.menus) {
-        field("enabled", list(layout::kMenus, [&g](const layout::MenuEntry& e) {
-                  return std::string(view::enabled(g, e) ? "true" : "false");
-              }));
-    }
-    if (c.timers.any()) {
-        field("timers", list(layout::kTimers, [&g](const layout::Timer& t) {
-                  return std::string(view::running(g, t) ? "true" : "false");
-              }));
-    }
-    if (c.cells.any()) {
-        std::string pressed = "[";
-        for (int i = 0; i < kCellCount; ++i)
-            pressed +=
-                std::string(i ? "," : "") + (view::cellPressed(g, posOf(i)) ? "true" : "false");
-        field("pressed", pressed + "]");
-    }
-    if (c.segments.any()) {
-        std::string shown = "[";
-        for (int n = 1; n <= kSegmentCount; ++n)
-            shown += std::string(n > 1 ? "," : "") + (view::shows(g, n) ? "true" : "false");
-        field("segments", shown + "]");
-    }
-    if (c.cover) field("cover", g.Image9 ? "true" : "false");
-    if (c.spokenBar) field("bar", std::to_string(view::barValue(g)));
-    if (c.spokenClock) field("clock", quoted(view::clockValue(g)));
-    if (c.spokenState) field("state", quoted(view::stateText(g)));
-    if (c.focus || c.cells.any()) {
-        const view::Marker& m = presenter->marker();
-        field("focus", std::to_string(m.shown ? indexOf(m.cell) : -1));
-    }
+    const auto set =
+        list(view::updates(presenter->game(), presenter->marker(), c), [](const view::Update& u) {
+            return "{\"what\":" + number(u.what) +
+                   ",\"id\":" + quoted(u.control ? u.control->name : "") +
+                   ",\"index\":" + std::to_string(u.index) +
+                   ",\"on\":" + (u.on ? "true" : "false") + ",\"text\":" + quoted(u.text) + "}";
+        });
+    reply = "{\"set\":" + set;
+    if (drawn.width > 0) reply += ",\"drawn\":" + box(std::exchange(drawn, view::Box{}));
     reply += "}";
     return reply.c_str();
 }

@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include "win32/draw.h"
+
 namespace brindle::win32 {
 
 namespace {
@@ -14,10 +16,24 @@ bool self(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
+long roleOf(view::Role role) {
+    switch (role) {
+        case view::Role::Toggle:
+            return ROLE_SYSTEM_PUSHBUTTON;
+        case view::Role::ProgressBar:
+            return ROLE_SYSTEM_PROGRESSBAR;
+        case view::Role::Clock:
+            return ROLE_SYSTEM_CLOCK;
+        default:
+            return ROLE_SYSTEM_GRAPHIC;
+    }
+}
+
 // The system's object for the window, with the role, name and value replaced.
 class Accessible : public IAccessible {
   public:
-    Accessible(IAccessible* standard, const Spoken& spoken) : std_(standard), spoken_(spoken) {}
+    Accessible(IAccessible* standard, std::function<view::Spoken()> spoken)
+        : std_(standard), spoken_(std::move(spoken)) {}
     virtual ~Accessible() { std_->Release(); }
 
     // IUnknown
@@ -54,20 +70,19 @@ class Accessible : public IAccessible {
     // What this control says of itself.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
         if (!self(child)) return E_INVALIDARG;
-        *out = bstr(spoken_.name());
+        *out = bstr(wide(spoken_().name));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
         if (!self(child)) return E_INVALIDARG;
-        *out = nullptr;
-        if (!spoken_.value) return S_FALSE;
-        *out = bstr(spoken_.value());
-        return S_OK;
+        const std::string value = spoken_().value;
+        *out = value.empty() ? nullptr : bstr(wide(value));
+        return value.empty() ? S_FALSE : S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
         if (!self(child)) return E_INVALIDARG;
         out->vt = VT_I4;
-        out->lVal = spoken_.role;
+        out->lVal = roleOf(spoken_().role);
         return S_OK;
     }
 
@@ -124,19 +139,19 @@ class Accessible : public IAccessible {
   private:
     LONG refs_ = 1;
     IAccessible* std_;
-    Spoken spoken_;
+    std::function<view::Spoken()> spoken_;
 };
 
 }  // namespace
 
-LRESULT accessibleObject(HWND control, WPARAM wp, LPARAM lp, const Spoken& spoken) {
+LRESULT accessibleObject(HWND control, WPARAM wp, LPARAM lp, std::function<view::Spoken()> spoken) {
     if (static_cast<LONG>(lp) != OBJID_CLIENT) return 0;
     IAccessible* standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
-    auto* object = new Accessible(standard, spoken);
+    auto* object = new Accessible(standard, std::move(spoken));
     const LRESULT result = LresultFromObject(__uuidof(IAccessible), wp, object);
     object->Release();  // the result holds its own reference
     return result;

@@ -6,17 +6,13 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
+
+#include "view/controls.h"
 
 namespace brindle::win32 {
 
-struct Spoken {
-    long role;  // ROLE_SYSTEM_…
-    std::function<std::wstring()> name;
-    std::function<std::wstring()> value;  // empty: no value
-};
-
-// The answer to WM_GETOBJECT for the control's client object; 0 for other objects.
-LRESULT accessibleObject(HWND control, WPARAM wp, LPARAM lp, const Spoken& spoken);
+// The answer to WM_GETOBJECT for the control's client object, which reads what
+// `spoken` says at each question; 0 for other objects.
+LRESULT accessibleObject(HWND control, WPARAM wp, LPARAM lp, std::function<view::Spoken()> spoken);
 
 }  // namespace brindle::win32

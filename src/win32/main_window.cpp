@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "view/controls.h"
 #include "view/speech.h"
 #include "win32/accessible.h"
 #include "win32/info_window.h"
@@ -37,22 +38,13 @@ HICON programIcon(HINSTANCE instance, int width, int height) {
 
 // The keys by the names the shared layer reads.
 std::string_view keyName(WPARAM key) {
-    switch (key) {
-        case VK_UP:
-            return "ArrowUp";
-        case VK_DOWN:
-            return "ArrowDown";
-        case VK_LEFT:
-            return "ArrowLeft";
-        case VK_RIGHT:
-            return "ArrowRight";
-        case VK_SPACE:
-            return " ";
-        case VK_RETURN:
-            return "Enter";
-        default:
-            return {};
+    static constexpr std::pair<WPARAM, std::string_view> kNames[] = {
+        {VK_UP, "ArrowUp"},       {VK_DOWN, "ArrowDown"}, {VK_LEFT, "ArrowLeft"},
+        {VK_RIGHT, "ArrowRight"}, {VK_SPACE, " "},        {VK_RETURN, "Enter"}};
+    for (const auto& [k, name] : kNames) {
+        if (k == key) return name;
     }
+    return {};
 }
 
 void notify(DWORD event, HWND h) {
@@ -75,17 +67,6 @@ MainWindow::MainWindow(HINSTANCE instance, view::WallClock now)
         Step::Window);
     dpi_ = GetDpiForWindow(hwnd_);
     build(layout::kMainControls, -1, kMainControlId);
-    for (const View& v : views_) {
-        if (v.control->kind == Kind::Cell) cells_[std::size_t(v.control->index)] = &v;
-        if (v.control->kind == Kind::Segment) segments_[std::size_t(v.control->index - 1)] = &v;
-    }
-    cover_ = &named("Image9");
-    stat_ = &named("Stat");
-    minutes_ = &named("Label1");
-    seconds_ = &named("Label3");
-    picture1_ = &named("Picture1");
-    process_ = &named("Process");
-    time_ = &named("Time");
     buildMenus();
     fit();
 
@@ -220,11 +201,11 @@ MainWindow::View* MainWindow::viewOf(HWND h) {
     return nullptr;
 }
 
-const MainWindow::View& MainWindow::named(std::string_view name) const {
+HWND MainWindow::windowOf(const layout::Control* c) const {
     for (const View& v : views_) {
-        if (v.control->name == name) return v;
+        if (v.control == c) return v.hwnd;
     }
-    throw StartUpFailed{Step::Window};  // a control the layout does not have
+    return nullptr;
 }
 
 void MainWindow::paint(const View& v, HDC dc) {
@@ -304,64 +285,49 @@ void MainWindow::pointerDown(bool left, std::optional<Pos> cell) {
 }
 
 LRESULT MainWindow::accessible(const View& v, WPARAM wp, LPARAM lp) {
-    const auto spoken = [&]() -> Spoken {
-        switch (v.control->kind) {
-            case Kind::Bar:
-                return {ROLE_SYSTEM_PROGRESSBAR, [] { return wide(text::kBarName); },
-                        [this] { return std::to_wstring(view::barValue(game())); }};
-            case Kind::Clock:
-                return {ROLE_SYSTEM_CLOCK, [] { return wide(text::kClockName); },
-                        [this] { return wide(view::clockValue(game())); }};
-            case Kind::PictureBox:
-                return {ROLE_SYSTEM_GRAPHIC, [this] { return wide(view::stateText(game())); }, {}};
-            default:
-                return {};
-        }
-    }();
-    return spoken.name ? accessibleObject(v.hwnd, wp, lp, spoken) : 0;
+    const auto spoken = [this, &c = *v.control] {
+        return view::spoken(game(), presenter_.marker(), c);
+    };
+    return spoken().role == view::Role::None ? 0 : accessibleObject(v.hwnd, wp, lp, spoken);
 }
 
 void MainWindow::present(const view::Changes& c) {
-    const Game& g = game();
-    for (int i = 0; i < kCellCount; ++i) {
-        if (!c.cells[std::size_t(i)]) continue;
-        const HWND cell = cells_[std::size_t(i)]->hwnd;
-        // A pressed button is what a screen reader reads as a lit cell.
-        SendMessageW(cell, BM_SETSTATE, view::cellPressed(g, posOf(i)), 0);
-    }
     render(c);
-    if (c.focus) notify(EVENT_OBJECT_FOCUS, cellWindow(presenter_.marker().cell));
-    for (int k = 0; k < kSegmentCount; ++k) {
-        if (c.segments[std::size_t(k)])
-            ShowWindow(segments_[std::size_t(k)]->hwnd,
-                       view::shows(g, k + 1) ? SW_SHOWNA : SW_HIDE);
-    }
-    if (c.cover) ShowWindow(cover_->hwnd, g.Image9 ? SW_SHOWNA : SW_HIDE);
-    if (c.stat) SetWindowTextW(stat_->hwnd, wide(g.clock.Stat).c_str());
-    const auto caption = [](const View* label, const std::string& text) {
-        SetWindowTextW(label->hwnd, wide(text).c_str());
-        InvalidateRect(label->hwnd, nullptr, FALSE);
-    };
-    if (c.minutes) caption(minutes_, g.clock.minutesCaption);
-    if (c.seconds) caption(seconds_, g.clock.secondsCaption);
-    if (c.spokenBar) notify(EVENT_OBJECT_VALUECHANGE, process_->hwnd);
-    if (c.spokenClock) notify(EVENT_OBJECT_VALUECHANGE, time_->hwnd);
-    if (c.spokenState) notify(EVENT_OBJECT_NAMECHANGE, picture1_->hwnd);
-    if (c.menus) {
-        for (std::size_t i = 0; i < layout::kMenus.size(); ++i) {
-            if (layout::kMenus[i].kind != layout::Entry::Command) continue;
-            EnableMenuItem(
-                menuBar_, UINT(kMenuCommandId + i),
-                MF_BYCOMMAND | (view::enabled(g, layout::kMenus[i]) ? MF_ENABLED : MF_GRAYED));
-        }
-    }
-    for (std::size_t i = 0; i < view::kTimerCount; ++i) {
-        if (!c.timers[i]) continue;
-        if (view::running(g, layout::kTimers[i])) {
-            if (!SetTimer(hwnd_, i + 1, UINT(layout::kTimers[i].intervalMs), nullptr))
-                timersStarted_ = false;
-        } else {
-            KillTimer(hwnd_, i + 1);
+    for (const view::Update& u : view::updates(game(), presenter_.marker(), c)) {
+        const HWND h = windowOf(u.control);
+        switch (u.what) {
+            case view::Update::Shown:
+                ShowWindow(h, u.on ? SW_SHOWNA : SW_HIDE);
+                break;
+            case view::Update::Caption:
+                SetWindowTextW(h, wide(u.text).c_str());
+                InvalidateRect(h, nullptr, FALSE);
+                break;
+            case view::Update::Pressed:
+                // A pressed button is what a screen reader reads as a lit cell.
+                SendMessageW(h, BM_SETSTATE, u.on, 0);
+                break;
+            case view::Update::Value:
+                notify(EVENT_OBJECT_VALUECHANGE, h);
+                break;
+            case view::Update::Name:
+                notify(EVENT_OBJECT_NAMECHANGE, h);
+                break;
+            case view::Update::Focus:
+                if (h) notify(EVENT_OBJECT_FOCUS, h);
+                break;
+            case view::Update::Entry:
+                EnableMenuItem(menuBar_, UINT(kMenuCommandId + u.index),
+                               MF_BYCOMMAND | (u.on ? MF_ENABLED : MF_GRAYED));
+                break;
+            case view::Update::Timer:
+                if (!u.on) {
+                    KillTimer(hwnd_, u.index + 1);
+                } else if (!SetTimer(hwnd_, u.index + 1, UINT(layout::kTimers[u.index].intervalMs),
+                                     nullptr)) {
+                    timersStarted_ = false;
+                }
+                break;
         }
     }
 }

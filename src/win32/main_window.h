@@ -64,8 +64,7 @@ class MainWindow {
     void paintScene(HDC dc, const view::Box& at);  // `at`: where dc lies in the client area
     void paintText(const View& v, HDC dc);
     View* viewOf(HWND h);
-    const View& named(std::string_view name) const;
-    HWND cellWindow(Pos p) const { return cells_[std::size_t(indexOf(p))]->hwnd; }
+    HWND windowOf(const layout::Control* c) const;  // nullptr: none
 
     bool showModal(const view::Request& request);
     std::optional<Pos> cellAt(LPARAM lp) const;  // under the mouse, in the client area
@@ -79,10 +78,6 @@ class MainWindow {
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT font_ = nullptr;
     std::vector<View> views_;
-    std::array<const View*, kCellCount> cells_{};
-    std::array<const View*, kSegmentCount> segments_{};
-    const View *cover_ = nullptr, *stat_ = nullptr, *minutes_ = nullptr, *seconds_ = nullptr,
-               *picture1_ = nullptr, *process_ = nullptr, *time_ = nullptr;
     view::Presenter presenter_;
     std::optional<view::Raster> shown_;  // the client area, as every window shows it
     std::optional<LONG> menuClosedAt_;   // the message time when a menu last closed

@@ -14,6 +14,7 @@
 
 #include "expected.h"
 #include "puzzles/load.h"
+#include "view/controls.h"
 #include "view/geometry.h"
 #include "view/paint.h"
 #include "view/presenter.h"
@@ -414,55 +415,75 @@ TEST(Clock, NeitherLagsNorRunsAheadOfTheSecondsThatPassed) {
     EXPECT_EQ(at(44000), "0 мин 41 с");
 }
 
-// What a front end redraws: everything at first, then exactly what the player could
-// see change with each input, and nothing for an input that changes nothing.
-TEST(Changes, AFrontEndRedrawsWhatChangedAndNothingElse) {
+// What a front end redraws and sets: everything at first, then exactly what the
+// player could see or hear change with each input, in the order it is set, and nothing
+// for an input that changes nothing.
+TEST(Changes, AFrontEndRedrawsAndSetsWhatChangedAndNothingElse) {
     std::vector<Changes> drawn;
     Time t;
     Presenter v([&t] { return t; });
     v.attach([&](const Changes& c) { drawn.push_back(c); });
     ASSERT_EQ(drawn.size(), 1u);
     EXPECT_TRUE(drawn[0].cells.all() && drawn[0].segments.all() && drawn[0].timers.all() &&
-                drawn[0].menus);
+                drawn[0].entries.all());
+    EXPECT_EQ(updates(v.game(), v.marker(), drawn[0]).size(),
+              13 + 1 + 3 + 25 + 3 + 21 + 7u)  // segments, cover, captions, cells, spoken,
+        << "everything";                      // commands, timers
+    Changes c;
     const auto next = [&](const std::function<void()>& input) {
         const std::size_t before = drawn.size();
         input();
-        return drawn.size() == before + 1 ? drawn.back() : Changes{};
+        c = drawn.size() == before + 1 ? drawn.back() : Changes{};
+        std::string out;
+        for (const Update& u : updates(v.game(), v.marker(), c)) {
+            static constexpr const char* kWhat[] = {"show", "caption", "pressed", "value",
+                                                    "name", "focus",   "timer",   "entry"};
+            out += std::string(out.empty() ? "" : " ") + kWhat[u.what] + " " +
+                   (u.control                 ? std::string(u.control->name)
+                    : u.what == Update::Timer ? std::string(layout::kTimers[u.index].name)
+                    : u.what == Update::Entry ? std::string(layout::kMenus[u.index].name)
+                                              : "-") +
+                   (u.text.empty() ? (u.on ? "" : " off") : " " + u.text);
+        }
+        return out;
     };
     t += std::chrono::seconds(1);
-    Changes c = next([&] { v.tick(6); });
-    EXPECT_TRUE(c.seconds && !c.cells.any());
-    EXPECT_FALSE(next([&] { v.key(Key::Other); }).any()) << "changes nothing, draws nothing";
+    EXPECT_EQ(next([&] { v.tick(6); }), "caption Label3 1 value Time 0 мин 1 с");
+    EXPECT_FALSE(c.cells.any());
+    EXPECT_EQ(next([&] { v.key(Key::Other); }), "") << "changes nothing, draws nothing";
+    EXPECT_FALSE(c.any());
 
-    c = next([&] { v.press({1, 1}); });
+    EXPECT_EQ(next([&] {
+                  v.press({1, 1});
+              }),
+              "show pro1 pressed rc_1_1 pressed rc_1_2 pressed rc_2_1 value Process 1");
     EXPECT_EQ(c.cells.to_ulong(), 0b100011u) << "rc_1_1, rc_1_2 and rc_2_1";
-    EXPECT_EQ(c.segments.to_ulong(), 0b1u);
-    EXPECT_TRUE(c.spokenBar);
-    EXPECT_FALSE(c.menus || c.cover || c.icon || c.spokenClock || c.timers.any());
+    EXPECT_FALSE(c.icon);
 
-    c = next([&] {
-        v.tick(0);
-    });  // Timer1 shows the first frame, already shown, and hands over to Timer2
-    EXPECT_FALSE(c.icon || c.cells.any() || c.spokenState);
-    EXPECT_EQ(c.timers.to_ulong(), 0b11u);
+    // Timer1 shows the first frame, already shown, and hands over to Timer2.
+    EXPECT_EQ(next([&] { v.tick(0); }), "timer Timer1 off timer Timer2");
+    EXPECT_FALSE(c.icon || c.cells.any());
 
-    c = next([&] { v.key(Key::Left); });  // the marker appears on rc_3_3
+    EXPECT_EQ(next([&] { v.key(Key::Left); }), "focus rc_3_3") << "the marker appears";
     EXPECT_EQ(c.cells.to_ulong(), 1ul << 12);
-    EXPECT_TRUE(c.focus);
-    c = next([&] { v.pointer(Pointer::Down, Button::Left, std::nullopt); });
-    EXPECT_EQ(c.cells.to_ulong(), 1ul << 12);
-    EXPECT_FALSE(c.focus);
+    EXPECT_EQ(next([&] { v.key(Key::Up); }), "focus rc_2_3");
+    EXPECT_EQ(next([&] { v.pointer(Pointer::Down, Button::Left, std::nullopt); }), "focus -")
+        << "and goes";
+    EXPECT_EQ(c.cells.to_ulong(), 1ul << 7);
 
-    c = next([&] {
-        const std::size_t before = drawn.size();
-        v.choose(entry("GameStop"), [&](const Request&) {
-            EXPECT_EQ(drawn.size(), before) << "the box is up, nothing changed yet";
-            return true;
-        });
-    });
-    EXPECT_TRUE(c.cover && c.menus && c.stat && c.spokenState && c.icon);
-    EXPECT_EQ(c.segments.to_ulong(), 0b1u);
-    EXPECT_EQ(c.timers.to_ulong(), (1ul << 6) | 0b10u) << "Timer7 and Timer2 stop";
+    EXPECT_EQ(
+        next([&] {
+            const std::size_t before = drawn.size();
+            v.choose(entry("GameStop"), [&](const Request&) {
+                EXPECT_EQ(drawn.size(), before) << "the box is up, nothing changed yet";
+                return true;
+            });
+        }),
+        "show pro1 off show Image9 caption Stat 0 caption Label3 0 value Process 0 value Time "
+        "0 мин 0 с name Picture1 "
+        "игра остановлена, играть в неё нельзя entry GameNew entry GameStop off "
+        "timer Timer2 off timer Timer7 off");
+    EXPECT_TRUE(c.icon);
 }
 
 }  // namespace

@@ -32,7 +32,6 @@
 #include "expected.h"
 #include "puzzles/load.h"
 #include "qt/app.h"
-#include "qt/cell_view.h"
 #include "qt/clock_label.h"
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
@@ -294,12 +293,12 @@ struct Driver {
     int device(qreal logical) const { return int(std::floor(logical * scale)); }
 
     QString caption(const char* name) { return named<QLabel>(QLatin1String(name))->text(); }
-    CellView* cell(Pos p) { return named<CellView>(u"rc_%1_%2"_s.arg(p.row).arg(p.col)); }
+    QWidget* cell(Pos p) { return named<QWidget>(u"rc_%1_%2"_s.arg(p.row).arg(p.col)); }
     // The cells that show the marker, as "r,c".
     QStringList marked() {
         QStringList out;
         for (int i = 0; i < kCellCount; ++i) {
-            if (cell(posOf(i))->isMarked()) {
+            if (QAccessible::queryAccessibleInterface(cell(posOf(i)))->state().focused) {
                 out << u"%1,%2"_s.arg(posOf(i).row).arg(posOf(i).col);
             }
         }
