@@ -1,7 +1,6 @@
 #include "qt/controls.h"
 
 #include <QAccessibleWidget>
-#include <algorithm>
 
 #include "view/speech.h"
 
@@ -99,47 +98,19 @@ class ControlAccessible : public QAccessibleWidget, public QAccessibleValueInter
     QVariant minimumStepSize() const override { return 1; }
 };
 
-// The board area of the main window. Its cells are stacked in an order that decides
-// which one takes a click in the overlaps; a screen reader reads them row by row.
+// The board area of the main window, its cells first in the order they are read. The
+// keyboard's marker is the focus as far as a screen reader is concerned.
 class BoardAccessible : public QAccessibleWidget {
   public:
     explicit BoardAccessible(QWidget* client) : QAccessibleWidget(client, QAccessible::Client) {}
 
-    int childCount() const override { return int(children().size()); }
-    QAccessibleInterface* child(int index) const override {
-        const QList<QWidget*> kids = children();
-        if (index < 0 || index >= kids.size()) return nullptr;
-        return QAccessible::queryAccessibleInterface(kids[index]);
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        return int(children().indexOf(child ? child->object() : nullptr));
-    }
-    // The keyboard marker is the focus as far as a screen reader is concerned.
     QAccessibleInterface* focusChild() const override {
-        for (QWidget* w : children()) {
-            auto* control = qobject_cast<ControlView*>(w);
+        for (QObject* o : widget()->children()) {
+            auto* control = qobject_cast<ControlView*>(o);
             if (control && control->spoken().focused)
                 return QAccessible::queryAccessibleInterface(control);
         }
         return QAccessibleWidget::focusChild();
-    }
-
-  private:
-    // Cells in the order they are read, then the other shown controls as they stack.
-    QList<QWidget*> children() const {
-        QList<QWidget*> cells, rest;
-        for (QObject* o : widget()->children()) {
-            auto* w = qobject_cast<QWidget*>(o);
-            if (w && !w->isHidden()) (cellIndex(w) >= 0 ? cells : rest) << w;
-        }
-        std::ranges::sort(cells, {}, cellIndex);
-        return cells + rest;
-    }
-    static int cellIndex(QWidget* w) {
-        auto* control = qobject_cast<ControlView*>(w);
-        if (!control || control->control().kind != layout::Kind::Cell) return -1;
-        const Pos p = posOf(control->control().index);
-        return int(std::ranges::find(view::kReadingOrder, p) - view::kReadingOrder.begin());
     }
 };
 

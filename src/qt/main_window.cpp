@@ -82,14 +82,14 @@ MainWindow::MainWindow(view::WallClock now, QWidget* parent)
 }
 
 void MainWindow::build(std::span<const layout::Control> controls, QWidget* parent) {
-    // Topmost first: each control goes under the ones before it.
-    for (const layout::Control& c : controls) {
-        QWidget* w = make(c, parent);
-        w->setObjectName(text::qt(c.name));
-        w->setGeometry(pixelRect(c));
-        if (!c.visible) w->hide();
-        w->lower();
-        widgets_.insert(&c, w);
+    // In the order screen readers meet them; what lies over what does not matter, as
+    // the client area draws every pixel and the window takes the pointer.
+    for (const layout::Control* c : view::inReadingOrder(controls)) {
+        QWidget* w = make(*c, parent);
+        w->setObjectName(text::qt(c->name));
+        w->setGeometry(pixelRect(*c));
+        if (!c->visible) w->hide();
+        widgets_.insert(c, w);
     }
 }
 

@@ -87,25 +87,12 @@ MainWindow::~MainWindow() {
 void MainWindow::build(std::span<const layout::Control> controls, int parent, int firstId) {
     const HWND parentHwnd = parent < 0 ? hwnd_ : views_[std::size_t(parent)].hwnd;
     // A new child window goes under its siblings, and screen readers meet them in that
-    // order: the cells first, in the order they are read. What lies over what does not
-    // matter: every window draws its part of the one scene, and the pointer is the
-    // client area's.
-    std::vector<const layout::Control*> order;
-    if (parent < 0) {
-        for (Pos p : view::kReadingOrder) {
-            for (const layout::Control& c : controls) {
-                if (c.kind == Kind::Cell && c.index == indexOf(p)) order.push_back(&c);
-            }
-        }
-    }
-    for (const layout::Control& c : controls) {
-        if (parent >= 0 || c.kind != Kind::Cell) order.push_back(&c);
-    }
-    for (const layout::Control* control : order) {
+    // order. What lies over what does not matter: every window draws its part of the
+    // one scene, and the pointer is the client area's.
+    for (const layout::Control* control : view::inReadingOrder(controls)) {
         const layout::Control& c = *control;
         const int id = firstId + int(control - controls.data());
-        View v{&c, nullptr, parent, {}};
-        v.place = parent < 0 ? view::pixelBox(c) : view::inWindow(c);
+        View v{&c, nullptr, parent, view::inClient(c)};
         const RECT r = boxInParent(v);
         const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0);
         const auto create = [&](const wchar_t* cls, const std::wstring& text, DWORD more) {
