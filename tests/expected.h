@@ -3,11 +3,15 @@
 // and the clock the C++ tests play on.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "view/paint.h"
 #include "view/presenter.h"
 
 namespace brindle::expected {
@@ -49,6 +53,29 @@ inline std::string plusOn(int row, int col) {
                 b[std::size_t((r - 1) * 6 + c - 1)] = 'X';
     }
     return b;
+}
+
+// How many device pixels of a client area `width` x `height` at `scale`, read by `at`
+// as 0xRRGGBB, differ from the shared layer's drawing of the game, the captions' boxes
+// aside: their text is the toolkit's.
+template <class At>
+int offScene(int width, int height, double scale, const Game& g, const view::Marker& m, At at) {
+    view::Raster want(width, height);
+    want.draw(view::scene(g, m, scale), {0, 0, width, height});
+    std::vector<view::Box> captions;
+    for (const layout::Control& c : layout::kStatusControls) {
+        if (c.kind == layout::Kind::Label || c.kind == layout::Kind::ClockLabel)
+            captions.push_back(view::device(view::inWindow(c), scale));
+    }
+    int off = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool caption = std::any_of(captions.begin(), captions.end(),
+                                             [&](const view::Box& b) { return b.contains(x, y); });
+            off += !caption && std::uint32_t(at(x, y)) != want.at(x, y);
+        }
+    }
+    return off;
 }
 
 }  // namespace brindle::expected

@@ -196,27 +196,9 @@ struct Driver {
         return shown.toImage().convertToFormat(QImage::Format_RGB32);
     }
 
-    // How many device pixels of the client area differ from the shared layer's drawing
-    // of the game, the captions' boxes aside: their text is the toolkit's.
     int offScene(const QImage& shown) {
-        view::Raster want(shown.width(), shown.height());
-        want.draw(view::scene(w->game(), w->marker(), scale),
-                  {0, 0, shown.width(), shown.height()});
-        QList<view::Box> captions;
-        for (const layout::Control& c : layout::kStatusControls) {
-            if (c.kind == layout::Kind::Label || c.kind == layout::Kind::ClockLabel)
-                captions << view::device(view::inWindow(c), scale);
-        }
-        int off = 0;
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                const bool caption =
-                    std::any_of(captions.begin(), captions.end(),
-                                [&](const view::Box& b) { return b.contains(x, y); });
-                off += !caption && (shown.pixel(x, y) & 0xffffff) != want.at(x, y);
-            }
-        }
-        return off;
+        return expected::offScene(shown.width(), shown.height(), scale, w->game(), w->marker(),
+                                  [&](int x, int y) { return shown.pixel(x, y) & 0xffffff; });
     }
 
     // Everything the window shows that differs from the game it holds: its pixels,

@@ -154,26 +154,12 @@ void click(HWND h, POINT down, std::optional<POINT> up = {}) {
     mouse(at[1], MOUSEEVENTF_LEFTUP);
 }
 
-// How many pixels of the client area differ from the shared layer's drawing of `g`,
-// the captions' boxes aside: their text is the system's.
 int offScene(HWND h, const Game& g, const view::Marker& m = {}) {
     const Shot shot(h);
-    view::Raster want(shot.width, shot.height);
-    want.draw(view::scene(g, m, scale), {0, 0, shot.width, shot.height});
-    std::vector<view::Box> captions;
-    for (const layout::Control& c : layout::kStatusControls) {
-        if (c.kind == layout::Kind::Label || c.kind == layout::Kind::ClockLabel)
-            captions.push_back(view::device(view::inWindow(c), scale));
-    }
-    int off = 0;
-    for (int y = 0; y < shot.height; ++y) {
-        for (int x = 0; x < shot.width; ++x) {
-            const bool caption = std::any_of(captions.begin(), captions.end(),
-                                             [&](const view::Box& b) { return b.contains(x, y); });
-            off += !caption && shot.at(x, y) != colour(want.at(x, y));
-        }
-    }
-    return off;
+    return expected::offScene(shot.width, shot.height, scale, g, m, [&](int x, int y) {
+        const COLORREF p = shot.at(x, y);
+        return GetRValue(p) << 16 | GetGValue(p) << 8 | GetBValue(p);
+    });
 }
 
 void key(WORD vk) {
