@@ -25,6 +25,35 @@ TEST_F(Window, AClickPlaysTheCellDrawnOnTopOfItsPixel) {
     EXPECT_TRUE(shows(empty)) << board();
 }
 
+// As on the desktop, a click beside an open menu only closes it: the cell under it
+// plays nothing, and the next click plays.
+TEST_F(Window, AClickThatClosesAMenuOnlyClosesIt) {
+    RECT game;
+    ASSERT_TRUE(GetMenuItemRect(hwnd(), GetMenu(hwnd()), 0, &game));
+    std::atomic<bool> done = false;
+    std::wstring seen = L"no menu";
+    std::thread helper([&] {
+        const POINT item{(game.left + game.right) / 2, (game.top + game.bottom) / 2};
+        mouse(item, MOUSEEVENTF_LEFTDOWN);
+        mouse(item, MOUSEEVENTF_LEFTUP);
+        if (await(L"#32768")) {  // the menu's own window
+            POINT cell{dev(120), dev(120)};
+            ClientToScreen(hwnd(), &cell);
+            mouse(cell, MOUSEEVENTF_LEFTDOWN);
+            mouse(cell, MOUSEEVENTF_LEFTUP);
+            seen = within(3000, [] { return !windowOf(L"#32768"); }) ? L"closed" : L"open";
+        }
+        done = true;
+    });
+    pump(10000, [&] { return done.load(); });
+    helper.join();
+    settle(hwnd());
+    EXPECT_EQ(seen, L"closed");
+    EXPECT_EQ(board(), expected::plusOn(0, 0));
+    click(hwnd(), {120, 120});
+    EXPECT_TRUE(shows(expected::plusOn(3, 3))) << board();
+}
+
 TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
     const HWND seconds = control("Label3");
     const auto icon = [this] { return Shot(control("Picture1")).pixels; };
