@@ -16,7 +16,8 @@ icon = base64.b64encode((site / "brindle-32.png").read_bytes()).decode("ascii")
 for old, new in [('<link rel="preload" href="brindle.wasm" as="fetch" type="application/wasm" crossorigin>\n', ""),
                  ('<link rel="stylesheet" href="page.css">', f"<style>\n{css}</style>"),
                  ('<script src="brindle.js"></script>', f"<script>\n{js}</script>"),
-                 ('href="brindle-32.png"', f'href="data:image/png;base64,{icon}"')]:
+                 ('href="brindle-32.png"', f'href="data:image/png;base64,{icon}"'),
+                 ('src="brindle-32.png"', f'src="data:image/png;base64,{icon}"')]:
     if old not in page:
         sys.exit(f"one_file.py: {old} is not in {index}")
     page = page.replace(old, new)

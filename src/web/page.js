@@ -35,6 +35,23 @@ Module.onRuntimeInitialized = () => {
   }
   size();
 
+  // The window centred on the page, its canvas on a whole device pixel: elsewhere the
+  // browser would resample it and every pixel blur. On a page smaller than the window
+  // it starts at the top left, and the page scrolls.
+  function centre() {
+    const onDevicePixel = (css) => {
+      for (let d = Math.ceil(css * ratio - 1e-9); ; d++) {
+        if (Math.abs((d / ratio) * 64 - Math.round((d / ratio) * 64)) < 1e-6) return d / ratio;
+      }
+    };
+    const page = document.documentElement;
+    const left = Math.max(0, (page.clientWidth - win.offsetWidth) / 2);
+    const top = Math.max(0, (page.clientHeight - win.offsetHeight) / 2);
+    win.style.left = onDevicePixel(left) + 'px';
+    win.style.top = onDevicePixel(top + client.offsetTop) - client.offsetTop + 'px';
+  }
+  window.addEventListener('resize', centre);
+
   // Over the canvas: the captions, and what screen readers find where it draws, in the
   // order they meet it.
   for (const c of L.controls) {
@@ -262,7 +279,7 @@ Module.onRuntimeInitialized = () => {
     const text = make('p', { textContent: L.stopText, id: 'dialog-text' }, body);
     attrs(box, { 'aria-describedby': text.id });
     const buttons = make('div', { className: 'buttons' }, body);
-    const ok = make('button', { textContent: L.ok, id: 'ok' }, buttons);
+    const ok = make('button', { textContent: L.ok, id: 'ok', className: 'default' }, buttons);
     const cancel = make('button', { textContent: L.cancel, id: 'cancel' }, buttons);
     ok.addEventListener('click', () => close(true));
     cancel.addEventListener('click', () => close(false));
@@ -291,11 +308,11 @@ Module.onRuntimeInitialized = () => {
         p.getContext('2d').putImageData(new ImageData(px.slice(), p.width, p.height), 0, 0);
       }
     }
-    // Anywhere in the window, a left click closes it: a press and a release of the same
-    // pointer inside. A release anywhere else ends the press.
+    // Anywhere in its client area, a left click closes it: a press and a release of the
+    // same pointer there. A release anywhere else ends the press.
     let pressed = null;
-    layer.addEventListener('pointerdown', (ev) => { pressed = ev.button === 0 && box.contains(ev.target) ? ev.pointerId : null; });
-    box.addEventListener('pointerup', (ev) => { if (ev.button === 0 && ev.pointerId === pressed) close(false); });
+    layer.addEventListener('pointerdown', (ev) => { pressed = ev.button === 0 && area.contains(ev.target) ? ev.pointerId : null; });
+    area.addEventListener('pointerup', (ev) => { if (ev.button === 0 && ev.pointerId === pressed) close(false); });
     for (const type of ['pointerup', 'pointercancel']) layer.addEventListener(type, () => { pressed = null; });
     // Escape closes it; Tab has nowhere else to go while it is up.
     box.addEventListener('keydown', (ev) => {
@@ -311,12 +328,14 @@ Module.onRuntimeInitialized = () => {
     ratio = window.devicePixelRatio || 1;
     _brindle_start(ratio);
     size();
+    centre();
     show();
     for (const e of client.querySelectorAll('.caption')) fit(e);
     watchRatio();
   }, { once: true });
   watchRatio();
 
+  centre();
   show();
   client.focus();
   document.documentElement.dataset.ready = 'true';

@@ -186,6 +186,8 @@ async function stopBox(page, r) {
     const box = await page.evaluate(() => { const b = document.querySelector('[role=alertdialog]');
       return b && [b.querySelector('.title').textContent, b.querySelector('p').textContent, document.activeElement.id, ...[...b.querySelectorAll('button')].map((e) => e.textContent)]; });
     same('the stop box: title, text, default button, buttons', box, stopTexts);
+    same('opened with the mouse, ОК shows it is the default', await page.evaluate(() =>
+      ['ok', 'cancel'].map((id) => getComputedStyle(document.getElementById(id)).borderTopColor).reduce((a, b) => a !== b)), true);
     await modality(page, r, before);
     if (answer === 'Escape') await page.keyboard.press('Escape'); else await page.click('#cancel');
     same(`${how} closes it and stops nothing`, [await dialogs(page), await board(page), await attr(page, 'GameStop', 'aria-disabled')], [0, before, 'false']);
@@ -210,13 +212,19 @@ async function stopBox(page, r) {
 // While a modal window is up nothing reaches the main window: a click, a key, an
 // assistive tool's press, the menus.
 async function modality(page, r, want, touch = false) {
-  // On rc_1_1, clear of the window, which sits in the middle of the page.
-  const shot = await canvas(page);
-  await page.mouse.click(shot.left + 25, shot.top + 25);
+  // On rc_1_1 and on Загрузить where the window, centred over the game, leaves them
+  // clear; else beside both.
+  const clear = (id, dx, dy) => page.evaluate(([id, dx, dy]) => {
+    const d = document.querySelector('[role=dialog],[role=alertdialog]').getBoundingClientRect();
+    const e = document.getElementById(id).getBoundingClientRect(), x = e.left + dx, y = e.top + dy;
+    return x >= d.left && x < d.right && y >= d.top && y < d.bottom ? [2, 2] : [x, y];
+  }, [id, dx, dy]);
+  const spot = await clear('canvas', 25, 25);
+  await page.mouse.click(...spot);
   await page.keyboard.press('ArrowDown');
   await page.evaluate(() => document.getElementById('rc_3_3').click());
-  if (touch) await page.touchscreen.tap(shot.left + 25, shot.top + 25);
-  await page.mouse.click(...await page.evaluate(() => { const b = document.getElementById('Load').getBoundingClientRect(); return [b.x + 5, b.y + 5]; }));
+  if (touch) await page.touchscreen.tap(...spot);
+  await page.mouse.click(...await clear('Load', 5, 5));
   const { nodes } = await (await page.context().newCDPSession(page)).send('Accessibility.getFullAXTree');
   const reachable = nodes.filter((n) => !n.ignored && n.role && ['button', 'menuitem'].includes(n.role.value) &&
     !(n.name && [ 'ОК', 'Отмена'].includes(n.name.value))).length;
@@ -261,7 +269,8 @@ async function infoWindows(page, r, touch) {
     await modality(page, r, before, touch);
     const middle = await page.evaluate(() => { const b = document.querySelector('[role=dialog]').getBoundingClientRect(); return [b.x + b.width / 2, b.y + b.height / 2]; });
     await page.mouse.click(...middle, { button: 'right' });
-    same('a right click leaves it open', await dialogs(page), 1);
+    await page.click('[role=dialog] .title');
+    same('a right click, and a click on its title strip, leave it open', await dialogs(page), 1);
     if (!touch) {
       // Tab has nowhere to go but the window, so Escape still reaches it.
       for (const key of ['Tab', 'Shift+Tab']) await page.keyboard.press(key);
@@ -289,6 +298,27 @@ async function accessibility(page) {
   same('the clock', named('timer'), ['Время игры']);
   same('the icon', named('image'), ['игра работает и можно в неё играть']);
   same('the menu bar', named('menuitem').slice(0, 3), ['Игра', 'Загрузить', 'Справка']);
+  same('the window\'s caption, a heading', named('heading'), ['Quorvane Brindle']);
+}
+
+// The game stands in a framed window centred on the page, its canvas on a whole device
+// pixel, however the page is sized; the page says what it is.
+async function framed(page, r) {
+  const placed = () => page.evaluate(() => {
+    const w = document.getElementById('window').getBoundingClientRect(), c = document.getElementById('canvas').getBoundingClientRect();
+    return [w.left + w.width / 2 - innerWidth / 2, w.top + w.height / 2 - innerHeight / 2, c.left, c.top];
+  });
+  for (const [width, height] of [[800, 600], [1280, 800], [1001, 667]]) {
+    await page.setViewportSize({ width, height });
+    // The page hears of the new size by the next frame.
+    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+    const [dx, dy, left, top] = await placed();
+    // Whole device pixels lie every few CSS pixels at a fractional ratio: 4 at 1.25.
+    check(`at ${width} x ${height} the window is centred`, Math.abs(dx) <= 4 && Math.abs(dy) <= 4, `${dx}, ${dy} off`);
+    same(`at ${width} x ${height} the canvas starts on a device pixel`, [left * r % 1, top * r % 1], [0, 0]);
+  }
+  await page.setViewportSize({ width: 800, height: 600 });
+  same('the page has a title and a description', await page.evaluate(() => [document.title, document.querySelector('meta[name=description]').content.length > 40]), ['Quorvane Brindle', true]);
 }
 
 // Where the page's memory grows as an information window opens (a large ratio, a fresh
@@ -369,6 +399,7 @@ async function asQt(browser, url) {
       const r = Number(arg);
       const page = await open(browser, url, r);
       await accessibility(page);
+      await framed(page, r);
       const after = await pixelsAndClicks(page, r);
       await keysAndMarker(page, r, after);
       await stopBox(page, r);
