@@ -7,7 +7,7 @@ const http = require('http');
 const path = require('path');
 
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.css': 'text/css', '.png': 'image/png' };
+  '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
 
 function serve(root, port = 0) {
   const server = http.createServer((request, response) => {

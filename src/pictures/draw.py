@@ -185,8 +185,9 @@ def main():
     to_gif(diamond(6, RED, RED, RED), out / "stopped.gif")
     to_gif(diamond(6, YELLOW, YELLOW, YELLOW), out / "puzzle.gif")
     write_icon(out / "brindle.ico")
-    # The same icon for desktops that take one picture a size (the hicolor theme).
-    for n in (16, 32, 48):
+    # The same icon for desktops that take one picture a size (the hicolor theme), and
+    # at the sizes a browser installs a web page with.
+    for n in (16, 32, 48, 192, 512):
         program_icon(n).save(out / f"brindle-{n}.png", optimize=False)
 
 

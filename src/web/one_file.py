@@ -13,7 +13,9 @@ site = index.parent
 css = (site / "page.css").read_text(encoding="utf-8")
 js = script.read_text(encoding="utf-8").replace("</script", "<\\/script")
 icon = base64.b64encode((site / "brindle-32.png").read_bytes()).decode("ascii")
+# From disk a page can neither install nor keep itself: no manifest, no worker.
 for old, new in [('<link rel="preload" href="brindle.wasm" as="fetch" type="application/wasm" crossorigin>\n', ""),
+                 ('<link rel="manifest" href="manifest.webmanifest">\n', ""),
                  ('<link rel="stylesheet" href="page.css">', f"<style>\n{css}</style>"),
                  ('<script src="brindle.js"></script>', f"<script>\n{js}</script>"),
                  ('href="brindle-32.png"', f'href="data:image/png;base64,{icon}"'),

@@ -338,5 +338,7 @@ Module.onRuntimeInitialized = () => {
   centre();
   show();
   client.focus();
+  // Served, the site keeps itself for playing offline; opened from disk it cannot.
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') navigator.serviceWorker.register('worker.js');
   document.documentElement.dataset.ready = 'true';
 };

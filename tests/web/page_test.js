@@ -344,6 +344,27 @@ async function largeAndNarrow(browser, url) {
   await small.context().close();
 }
 
+// Installable, and once visited it plays with its server gone: on a server of its own,
+// which the test stops.
+async function installableAndOffline(browser, site) {
+  const server = await serve(site);
+  const page = await open(browser, `http://127.0.0.1:${server.address().port}/`, 1);
+  const cdp = await page.context().newCDPSession(page);
+  // The test's browser contexts are private ones, which never install: that one error
+  // is the automation's, not the page's.
+  const errors = (await cdp.send('Page.getInstallabilityErrors')).installabilityErrors.map((e) => e.errorId);
+  same('Chromium finds it installable', errors.filter((e) => e !== 'in-incognito'), []);
+  same('its worker runs', await page.evaluate(() => Promise.race([navigator.serviceWorker.ready.then((r) => !!r.active),
+    new Promise((done) => setTimeout(() => done(false), 5000))])), true);
+  await new Promise((done) => { server.close(done); server.closeAllConnections(); });
+  await page.reload();
+  await page.waitForSelector('html[data-ready]', { state: 'attached', timeout: 10000 });
+  const shot = await canvas(page);
+  await page.mouse.click(shot.left + 120, shot.top + 120);
+  same('with the server gone it starts and plays', await board(page), played(EMPTY, { row: 3, col: 3 }));
+  await page.context().close();
+}
+
 // Each finger is a pointer of its own: lifted in either order, each plays its cell.
 async function twoFingers(page) {
   const [before, shot, cdp] = [await board(page), await canvas(page), await page.context().newCDPSession(page)];
@@ -414,6 +435,7 @@ async function asQt(browser, url) {
       if (r === 1) {
         await catchUp(browser, url);
         await largeAndNarrow(browser, url);
+        await installableAndOffline(browser, path.join(build, 'site'));
       }
     } else if (mode === '--one-file') {
       const page = await browser.newPage();
