@@ -13,14 +13,20 @@ Module.onRuntimeInitialized = () => {
   // Pixels the game drew. A call that allocates may grow the memory and so replace its
   // buffer: the pointer is taken first, the buffer read after.
   const pixels = (ptr, n) => new Uint8ClampedArray(HEAPU8.buffer, ptr, n);
-  const place = (e, [x, y, w, h]) =>
-    Object.assign(e.style, { left: x + 'px', top: y + 'px', width: w + 'px', height: h + 'px' });
 
   const canvas = $('canvas'), client = $('client'), win = $('window');
   const context = canvas.getContext('2d');
-  let ratio = window.devicePixelRatio || 1;
-  _brindle_start(ratio);
+  // Device pixels per CSS pixel, and how many times its layout's size the game is shown.
+  let ratio = window.devicePixelRatio || 1, zoom = 1;
+  _brindle_start(ratio, zoom);
   const L = json(_brindle_layout());
+  // Every element placed by a layout box, to be placed again at another zoom.
+  const placed = new Map();
+  const place = (e, box) => {
+    placed.set(e, box);
+    const [x, y, w, h] = box.map((v) => v * zoom + 'px');
+    Object.assign(e.style, { left: x, top: y, width: w, height: h });
+  };
   const { Kind, Entry, Does, Pointer, Button, Key, Update } = L.enums;
 
   // The canvas: its backing store in device pixels, its CSS size exactly that.
@@ -30,8 +36,8 @@ Module.onRuntimeInitialized = () => {
     canvas.height = h;
     canvas.style.width = w / ratio + 'px';
     canvas.style.height = h / ratio + 'px';
-    client.style.width = L.client[2] + 'px';
-    client.style.height = L.client[3] + 'px';
+    client.style.width = L.client[2] * zoom + 'px';
+    client.style.height = L.client[3] * zoom + 'px';
   }
   size();
 
@@ -39,18 +45,45 @@ Module.onRuntimeInitialized = () => {
   // browser would resample it and every pixel blur. On a page smaller than the window
   // it starts at the top left, and the page scrolls.
   function centre() {
+    // On a whole CSS pixel that is a whole device pixel, if one lies near; else on any
+    // device pixel CSS can name, in its 64ths of a pixel.
+    const whole = (v) => Math.abs(v - Math.round(v)) < 1e-6;
     const onDevicePixel = (css) => {
-      for (let d = Math.ceil(css * ratio - 1e-9); ; d++) {
-        if (Math.abs((d / ratio) * 64 - Math.round((d / ratio) * 64)) < 1e-6) return d / ratio;
-      }
+      for (let c = Math.ceil(css - 1e-6); c < css + 64; c++) if (whole(c * ratio)) return c;
+      for (let d = Math.ceil(css * ratio - 1e-6); ; d++) if (whole((d / ratio) * 64)) return d / ratio;
     };
-    const page = document.documentElement;
-    const left = Math.max(0, (page.clientWidth - win.offsetWidth) / 2);
-    const top = Math.max(0, (page.clientHeight - win.offsetHeight) / 2);
+    const page = document.documentElement, w = win.getBoundingClientRect();
+    const offset = client.getBoundingClientRect().top - w.top;
+    const left = Math.max(0, (page.clientWidth - w.width) / 2);
+    const top = Math.max(0, (page.clientHeight - w.height) / 2);
     win.style.left = onDevicePixel(left) + 'px';
-    win.style.top = onDevicePixel(top + client.offsetTop) - client.offsetTop + 'px';
+    win.style.top = onDevicePixel(top + offset) - offset + 'px';
   }
-  window.addEventListener('resize', centre);
+  // The game as large as the page allows: the largest eighth step at which the window,
+  // its caption (24 layout pixels) and menu bar (20) included, fits with a margin; never
+  // below its own size (a smaller page scrolls), nor above three times it.
+  function fitting() {
+    const page = document.documentElement, room = (css, layout) => (css - 32) / layout;
+    const k = Math.min(room(page.clientWidth, L.client[2]), room(page.clientHeight, L.client[3] + 44), 3);
+    return Math.max(1, Math.floor(k * 8) / 8);
+  }
+  // At a new size or ratio: the game drawn anew at the zoom that fits, and centred.
+  function layOut() {
+    const k = fitting(), r = window.devicePixelRatio || 1;
+    if (k !== zoom || r !== ratio) {
+      zoom = k;
+      ratio = r;
+      document.documentElement.style.setProperty('--k', String(zoom));
+      _brindle_start(ratio, zoom);
+      size();
+      // Not destructured in a loop's head: the build's minifier breaks that.
+      placed.forEach((box, e) => (e.isConnected ? place(e, box) : placed.delete(e)));
+      show();
+      for (const e of client.querySelectorAll('.caption')) fit(e);
+    }
+    centre();
+  }
+  window.addEventListener('resize', layOut);
 
   // Over the canvas: the captions, and what screen readers find where it draws, in the
   // order they meet it.
@@ -214,7 +247,7 @@ Module.onRuntimeInitialized = () => {
   // A caption wider than its box is drawn narrower, as much as the game says.
   function fit(e) {
     e.style.transform = '';
-    const room = _brindle_device(parseFloat(e.style.width));
+    const room = _brindle_device(placed.get(e)[2]);
     const needed = e.scrollWidth * ratio;
     const n = _brindle_narrowing(needed, room);
     if (n < 1) e.style.transform = `scaleX(${n})`;
@@ -323,20 +356,15 @@ Module.onRuntimeInitialized = () => {
     box.focus();
   }
 
-  // A new device pixel ratio (a zoom, another screen): the canvas is drawn anew for it.
+  // A new device pixel ratio (the browser's zoom, another screen).
   const watchRatio = () => matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => {
-    ratio = window.devicePixelRatio || 1;
-    _brindle_start(ratio);
-    size();
-    centre();
-    show();
-    for (const e of client.querySelectorAll('.caption')) fit(e);
+    layOut();
     watchRatio();
   }, { once: true });
   watchRatio();
 
-  centre();
   show();
+  layOut();
   client.focus();
   // Served, the site keeps itself for playing offline; opened from disk it cannot.
   if ('serviceWorker' in navigator && location.protocol !== 'file:') navigator.serviceWorker.register('worker.js');

@@ -24,16 +24,17 @@ std::unique_ptr<view::Presenter> presenter;
 std::unique_ptr<view::Raster> canvas;
 view::Box drawn;        // the part of the canvas drawn but not yet shown by the page
 view::Changes pending;  // what else changed since the page last showed it
-double scale = 1;
+double ratio = 1;  // device pixels per CSS pixel
+double scale = 1;  // device pixels per layout pixel: the ratio times the game's zoom
 std::string reply;  // what the last call that returns text returned
 std::unique_ptr<view::Raster> picture;
 
 // The canvas's size for `devicePixels` of the client area: at least that, and such that
-// its CSS size, devicePixels / scale, is exact in the 64ths of a pixel CSS counts in;
+// its CSS size, devicePixels / ratio, is exact in the 64ths of a pixel CSS counts in;
 // otherwise the browser stretches the canvas by a hair and every pixel blurs.
 int canvasPixels(int devicePixels) {
     for (int d = devicePixels; d < devicePixels + 64; ++d) {
-        const double css64 = d / scale * 64;
+        const double css64 = d / ratio * 64;
         if (std::abs(css64 - std::round(css64)) < 1e-6) return d;
     }
     return devicePixels;
@@ -101,10 +102,11 @@ std::string list(const T& items, F each) {
 
 extern "C" {
 
-// Starts the game for a canvas at this device pixel ratio; later, draws it all again
-// at a new ratio, the game going on.
-EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceScale) {
-    scale = deviceScale;
+// Starts the game for a canvas at this device pixel ratio, the game shown `zoom` times
+// its layout's size; later, draws it all again at a new ratio or zoom, the game going on.
+EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceRatio, double zoom) {
+    ratio = deviceRatio;
+    scale = deviceRatio * zoom;
     const view::Box client = view::clientArea(scale);
     canvas =
         std::make_unique<view::Raster>(canvasPixels(client.width), canvasPixels(client.height));
@@ -200,7 +202,7 @@ EMSCRIPTEN_KEEPALIVE int brindle_key(int key) {
 EMSCRIPTEN_KEEPALIVE void brindle_pointer(int what, int button, double x, double y, int id,
                                           int closesMenu) {
     presenter->pointer(static_cast<view::Pointer>(what), static_cast<view::Button>(button),
-                       view::cellAt(view::pixelAt(x, scale), view::pixelAt(y, scale), scale), id,
+                       view::cellAt(view::pixelAt(x, ratio), view::pixelAt(y, ratio), scale), id,
                        closesMenu != 0);
 }
 

@@ -52,7 +52,8 @@ async function launch() {
 }
 // A page at a pixel ratio; with `clock`, on a clock of the test's own stopped before the
 // page loads, at that time and a second.
-async function open(browser, url, ratio, { touch = false, width = 800, height = 600, clock = 0 } = {}) {
+// The page's default size shows the game at its own size, as most checks want it.
+async function open(browser, url, ratio, { touch = false, width = 480, height = 360, clock = 0 } = {}) {
   const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: ratio, hasTouch: touch });
   if (clock) { await context.clock.install({ time: clock }); await context.clock.pauseAt(clock + 1000); }
   const page = await context.newPage();
@@ -118,6 +119,18 @@ function differing(page, png, r) {
   }, [png.toString('base64'), r]);
 }
 
+// How many canvas pixels the screen shows otherwise. The icon turns five times a second:
+// a turn between the screenshot and the read-back is no fault, so the pair is taken again
+// (on a loaded machine, many times); a blur would show every time.
+async function onScreen(page, shot, r) {
+  let seen;
+  for (let i = 0; i < 20 && !(seen && seen[2] === 0); i++) {
+    const screen = await page.screenshot({ clip: { x: shot.left, y: shot.top, width: shot.width / r, height: shot.height / r } });
+    seen = await differing(page, screen, r);
+  }
+  return seen;
+}
+
 async function pixelsAndClicks(page, r) {
   let shot = await canvas(page);
   // The client area is round(242 r) x round(262 r) device pixels; the canvas may be a
@@ -125,15 +138,7 @@ async function pixelsAndClicks(page, r) {
   const exact = (d) => Number.isInteger(d / r * 64);
   check(`the canvas holds the ${dev(242, r)} x ${dev(262, r)} client area`, shot.width >= dev(242, r) && shot.width <= dev(242, r) + 8 &&
     shot.height >= dev(262, r) && shot.height <= dev(262, r) + 8 && exact(shot.width) && exact(shot.height), `${shot.width} x ${shot.height}`);
-  // The icon turns five times a second: a turn between the screenshot and the read-back
-  // is no fault, so the pair is taken again (on a loaded machine, many times); a blur
-  // would show every time.
-  let onScreen;
-  for (let i = 0; i < 20 && !(onScreen && onScreen[2] === 0); i++) {
-    const screen = await page.screenshot({ clip: { x: shot.left, y: shot.top, width: shot.width / r, height: shot.height / r } });
-    onScreen = await differing(page, screen, r);
-  }
-  same('the screen shows the canvas pixel for pixel', onScreen, [shot.width, shot.height, 0]);
+  same('the screen shows the canvas pixel for pixel', await onScreen(page, shot, r), [shot.width, shot.height, 0]);
   // Clicks at the first and the last device pixel of layout pixels in the middles and
   // on both sides of the overlap strips.
   let want = EMPTY;
@@ -302,22 +307,35 @@ async function accessibility(page) {
 }
 
 // The game stands in a framed window centred on the page, its canvas on a whole device
-// pixel, however the page is sized; the page says what it is.
+// pixel, however the page is sized. It is shown as large as the page allows: the window
+// is 242 layout pixels wide and 306 high with its caption and menus, and with a margin
+// of 16 CSS pixels all round it takes the largest eighth of a step that fits, from 1 to
+// 3 times its size. The page says what it is.
 async function framed(page, r) {
   const placed = () => page.evaluate(() => {
     const w = document.getElementById('window').getBoundingClientRect(), c = document.getElementById('canvas').getBoundingClientRect();
-    return [w.left + w.width / 2 - innerWidth / 2, w.top + w.height / 2 - innerHeight / 2, c.left, c.top];
+    return [w.left + w.width / 2 - innerWidth / 2, w.top + w.height / 2 - innerHeight / 2, c.left, c.top, c.width];
   });
-  for (const [width, height] of [[800, 600], [1280, 800], [1001, 667]]) {
+  const before = await page.viewportSize();
+  for (const [width, height, zoom] of [[800, 600, 1.75], [1280, 800, 2.5], [1001, 667, 2], [2000, 1600, 3]]) {
     await page.setViewportSize({ width, height });
     // The page hears of the new size by the next frame.
     await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
-    const [dx, dy, left, top] = await placed();
+    const [dx, dy, left, top, cssWidth] = await placed();
     // Whole device pixels lie every few CSS pixels at a fractional ratio: 4 at 1.25.
     check(`at ${width} x ${height} the window is centred`, Math.abs(dx) <= 4 && Math.abs(dy) <= 4, `${dx}, ${dy} off`);
     same(`at ${width} x ${height} the canvas starts on a device pixel`, [left * r % 1, top * r % 1], [0, 0]);
+    check(`at ${width} x ${height} the game is ${zoom} times its size`, Math.abs(cssWidth * r - dev(242 * zoom, r)) <= 8, `${cssWidth} CSS pixels wide`);
+    if (zoom === 2) {
+      const shot = await canvas(page);
+      same(`${zoom} times its size, the screen shows the canvas pixel for pixel`, await onScreen(page, shot, r), [shot.width, shot.height, 0]);
+      await clickDevice(page, shot, dev(2 * 48 * 2 + 50, r), dev(48 * 2 + 50, r), r);
+      same(`${zoom} times its size, a click plays the cell under it`, await board(page), played(EMPTY, { row: 2, col: 3 }));
+      await clickDevice(page, shot, dev(2 * 48 * 2 + 50, r), dev(48 * 2 + 50, r), r);
+    }
   }
-  await page.setViewportSize({ width: 800, height: 600 });
+  await page.setViewportSize(before);
+  await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
   same('the page has a title and a description', await page.evaluate(() => [document.title, document.querySelector('meta[name=description]').content.length > 40]), ['Quorvane Brindle', true]);
 }
 
@@ -342,6 +360,20 @@ async function largeAndNarrow(browser, url) {
     await small.keyboard.press('Escape');
   }
   await small.context().close();
+}
+
+// On a phone (390 x 844 CSS pixels at ratio 3) the game is 1.375 times its size: texts
+// of 11 points, cells of 66 CSS pixels; a tap plays the cell under it.
+async function phone(browser, url) {
+  const page = await open(browser, url, 3, { touch: true, width: 390, height: 844 });
+  const sizes = await page.evaluate(() => [parseFloat(getComputedStyle(document.getElementById('Label1')).fontSize),
+    parseFloat(getComputedStyle(document.getElementById('Game')).fontSize), document.getElementById('rc_3_3').getBoundingClientRect().width]);
+  check('on a phone the texts are legible and the cells easy taps', sizes[0] >= 14.6 && sizes[1] >= 14.6 && sizes[2] >= 66, JSON.stringify(sizes));
+  const shot = await canvas(page);
+  same('on a phone the canvas is crisp', await onScreen(page, shot, 3), [shot.width, shot.height, 0]);
+  await page.touchscreen.tap(shot.left + (48 * 4 + 25) * 1.375, shot.top + (25 * 1.375));
+  same('on a phone a tap plays the cell under it', await board(page), played(EMPTY, { row: 1, col: 5 }));
+  await page.context().close();
 }
 
 // Installable, and once visited it plays with its server gone: on a server of its own,
@@ -436,6 +468,7 @@ async function asQt(browser, url) {
         await catchUp(browser, url);
         await largeAndNarrow(browser, url);
         await installableAndOffline(browser, path.join(build, 'site'));
+        await phone(browser, url);
       }
     } else if (mode === '--one-file') {
       const page = await browser.newPage();
@@ -444,7 +477,7 @@ async function asQt(browser, url) {
       const file = 'file://' + path.resolve(build, 'brindle.html');
       await page.goto(file);
       await page.waitForSelector('html[data-ready]', { state: 'attached', timeout: 10000 });
-      await page.click('#canvas', { position: { x: 120, y: 120 } });
+      await page.mouse.click(...await page.evaluate(() => { const b = document.getElementById('rc_3_3').getBoundingClientRect(); return [b.x + b.width / 2, b.y + b.height / 2]; }));
       same('brindle.html plays from disk', await board(page), played(EMPTY, { row: 3, col: 3 }));
       same('and asks for nothing beside itself', asked.filter((u) => !u.startsWith('data:')), [file]);
       // The server the README offers for a quick look answers a bad request with 400 and
