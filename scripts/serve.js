@@ -5,6 +5,7 @@
 const fs = require('fs');
 const http = require('http');
 const path = require('path');
+const zlib = require('zlib');
 
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
@@ -24,7 +25,13 @@ function serve(root, port = 0) {
     }
     const file = path.join(root, path.normalize(name).replace(/\/$/, '/index.html'));
     fs.readFile(file, (error, data) => {
-      response.writeHead(error ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+      const headers = { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' };
+      // Compressed for a browser that takes it, as web hosts do.
+      if (!error && /\bgzip\b/.test(request.headers['accept-encoding'] || '')) {
+        data = zlib.gzipSync(data);
+        headers['Content-Encoding'] = 'gzip';
+      }
+      response.writeHead(error ? 404 : 200, headers);
       response.end(error ? '' : data);
     });
   });

@@ -16,6 +16,7 @@ icon = base64.b64encode((site / "brindle-32.png").read_bytes()).decode("ascii")
 # From disk a page can neither install nor keep itself: no manifest, no worker.
 for old, new in [('<link rel="preload" href="brindle.wasm" as="fetch" type="application/wasm" crossorigin>\n', ""),
                  ('<link rel="manifest" href="manifest.webmanifest">\n', ""),
+                 (' srcset="brindle-16.png 16w, brindle-32.png 32w, brindle-48.png 48w, brindle-192.png 192w" sizes="16px"', ""),
                  ('<link rel="stylesheet" href="page.css">', f"<style>\n{css}</style>"),
                  ('<script src="brindle.js"></script>', f"<script>\n{js}</script>"),
                  ('href="brindle-32.png"', f'href="data:image/png;base64,{icon}"'),

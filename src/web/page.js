@@ -18,7 +18,6 @@ Module.onRuntimeInitialized = () => {
   const context = canvas.getContext('2d');
   // Device pixels per CSS pixel, and how many times its layout's size the game is shown.
   let ratio = window.devicePixelRatio || 1, zoom = 1;
-  _brindle_start(ratio, zoom);
   const L = json(_brindle_layout());
   // Every element placed by a layout box, to be placed again at another zoom.
   const placed = new Map();
@@ -28,6 +27,14 @@ Module.onRuntimeInitialized = () => {
     Object.assign(e.style, { left: x, top: y, width: w, height: h });
   };
   const { Kind, Entry, Does, Pointer, Button, Key, Update } = L.enums;
+  // The zoom, for the page's style and the picture the caption's icon takes.
+  function setZoom(k) {
+    zoom = k;
+    document.documentElement.style.setProperty('--k', String(zoom));
+    $('icon').sizes = 16 * zoom + 'px';
+  }
+  setZoom(fitting());
+  _brindle_start(ratio, zoom);
 
   // The canvas: its backing store in device pixels, its CSS size exactly that.
   function size() {
@@ -71,9 +78,8 @@ Module.onRuntimeInitialized = () => {
   function layOut() {
     const k = fitting(), r = window.devicePixelRatio || 1;
     if (k !== zoom || r !== ratio) {
-      zoom = k;
+      setZoom(k);
       ratio = r;
-      document.documentElement.style.setProperty('--k', String(zoom));
       _brindle_start(ratio, zoom);
       size();
       // Not destructured in a loop's head: the build's minifier breaks that.
@@ -365,6 +371,7 @@ Module.onRuntimeInitialized = () => {
 
   show();
   layOut();
+  win.style.visibility = 'visible';
   client.focus();
   // Served, the site keeps itself for playing offline; opened from disk it cannot.
   if ('serviceWorker' in navigator && location.protocol !== 'file:') navigator.serviceWorker.register('worker.js');

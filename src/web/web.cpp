@@ -77,10 +77,11 @@ std::string control(const layout::Control& c, const view::Box& at) {
            ",\"right\":" + (c.align == layout::Align::Right ? "true" : "false") + "}";
 }
 
-// A control the page puts over the canvas, with what screen readers are told of it.
+// A control the page puts over the canvas, with what screen readers are told of it at
+// start-up; the updates tell them the rest.
 std::string overCanvas(const layout::Control& c) {
     static constexpr const char* kRoles[] = {"", "button", "progressbar", "timer", "img"};
-    const view::Spoken s = view::spoken(presenter->game(), presenter->marker(), c);
+    const view::Spoken s = view::spoken(startUp(), view::Marker{}, c);
     std::string out = control(c, view::inClient(c));
     out.pop_back();
     return out + ",\"role\":" + quoted(kRoles[int(s.role)]) + ",\"label\":" + quoted(s.name) +
@@ -125,7 +126,7 @@ EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceRatio, double zoom) {
     });
 }
 
-// What the page builds once: the client area, the captions over the canvas, the menus,
+// What the page builds once, before the game starts: the client area, the captions over the canvas, the menus,
 // the timers, the information windows and the fixed texts; places in layout pixels.
 EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
     // What the page puts over the canvas, in the order screen readers meet it: the cells
