@@ -24,9 +24,9 @@ std::unique_ptr<view::Presenter> presenter;
 std::unique_ptr<view::Raster> canvas;
 view::Box drawn;        // the part of the canvas drawn but not yet shown by the page
 view::Changes pending;  // what else changed since the page last showed it
-double ratio = 1;  // device pixels per CSS pixel
-double scale = 1;  // device pixels per layout pixel: the ratio times the game's zoom
-std::string reply;  // what the last call that returns text returned
+double ratio = 1;       // device pixels per CSS pixel
+double scale = 1;       // device pixels per layout pixel: the ratio times the game's zoom
+std::string reply;      // what the last call that returns text returned
 std::unique_ptr<view::Raster> picture;
 
 // The canvas's size for `devicePixels` of the client area: at least that, and such that
@@ -126,8 +126,8 @@ EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceRatio, double zoom) {
     });
 }
 
-// What the page builds once, before the game starts: the client area, the captions over the canvas, the menus,
-// the timers, the information windows and the fixed texts; places in layout pixels.
+// What the page builds once, before the game starts: the client area, the captions over the canvas,
+// the menus, the timers, the information windows and the fixed texts; places in layout pixels.
 EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
     // What the page puts over the canvas, in the order screen readers meet it: the cells
     // as they are read, then the rest as it stacks; the strip's and the icon's pictures
