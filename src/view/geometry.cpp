@@ -53,6 +53,32 @@ int pixelAt(double logical, double scale) {
     return static_cast<int>(std::floor(logical * scale));
 }
 
+namespace {
+bool whole(double v) {
+    return std::abs(v - std::round(v)) < 1e-6;
+}
+}  // namespace
+
+int exactDevice(int device, double scale) {
+    for (int d = device; d < device + 64; ++d) {
+        if (whole(d / scale * 64)) return d;
+    }
+    return device;
+}
+
+double onDevicePixel(double logical, double scale) {
+    for (double c = std::ceil(logical - 1e-6); c < logical + 64; ++c) {
+        if (whole(c * scale)) return c;
+    }
+    return exactDevice(static_cast<int>(std::ceil(logical * scale - 1e-6)), scale) / scale;
+}
+
+double fittingZoom(double roomWidth, double roomHeight, int width, int height, double margin) {
+    const double k =
+        std::min({(roomWidth - 2 * margin) / width, (roomHeight - 2 * margin) / height, 3.0});
+    return std::max(1.0, std::floor(k * 8) / 8);
+}
+
 std::optional<Pos> cellAt(int x, int y, double scale, Point client) {
     for (Pos p : layout::kCellStacking) {
         if (device(cellBox(p, client), scale).contains(x, y)) return p;

@@ -43,6 +43,18 @@ Box inWindow(const layout::Control& statusControl);
 // The device pixel a pointer at `logical` (a toolkit's own, unrounded unit) lies on.
 int pixelAt(double logical, double scale);
 
+// For a surface that places things in 64ths of its logical pixel (a web page's CSS): the
+// first count of device pixels from `device` on that it names exactly, so that what is
+// put there is neither stretched nor blurred.
+int exactDevice(int device, double scale);
+// The first place from `logical` on that lies on a whole device pixel and that such a
+// surface names exactly: a whole logical pixel if one lies within 64, else in 64ths.
+double onDevicePixel(double logical, double scale);
+// How many times its size a window of `width` x `height` layout pixels is shown in a room
+// of logical pixels: the largest eighth step from 1 to 3 at which it fits with `margin`
+// all round; 1 if none does.
+double fittingZoom(double roomWidth, double roomHeight, int width, int height, double margin);
+
 // The cell drawn on top at a device pixel, if any.
 std::optional<Pos> cellAt(int x, int y, double scale, Point client = {});
 

@@ -33,6 +33,7 @@ Module.onRuntimeInitialized = () => {
     document.documentElement.style.setProperty('--k', String(zoom));
     $('icon').sizes = 16 * zoom + 'px';
   }
+  const fitting = () => _brindle_zoom(document.documentElement.clientWidth, document.documentElement.clientHeight);
   setZoom(fitting());
   _brindle_start(ratio, zoom);
 
@@ -52,27 +53,12 @@ Module.onRuntimeInitialized = () => {
   // browser would resample it and every pixel blur. On a page smaller than the window
   // it starts at the top left, and the page scrolls.
   function centre() {
-    // On a whole CSS pixel that is a whole device pixel, if one lies near; else on any
-    // device pixel CSS can name, in its 64ths of a pixel.
-    const whole = (v) => Math.abs(v - Math.round(v)) < 1e-6;
-    const onDevicePixel = (css) => {
-      for (let c = Math.ceil(css - 1e-6); c < css + 64; c++) if (whole(c * ratio)) return c;
-      for (let d = Math.ceil(css * ratio - 1e-6); ; d++) if (whole((d / ratio) * 64)) return d / ratio;
-    };
     const page = document.documentElement, w = win.getBoundingClientRect();
     const offset = client.getBoundingClientRect().top - w.top;
     const left = Math.max(0, (page.clientWidth - w.width) / 2);
     const top = Math.max(0, (page.clientHeight - w.height) / 2);
-    win.style.left = onDevicePixel(left) + 'px';
-    win.style.top = onDevicePixel(top + offset) - offset + 'px';
-  }
-  // The game as large as the page allows: the largest eighth step at which the window,
-  // its caption (24 layout pixels) and menu bar (20) included, fits with a margin; never
-  // below its own size (a smaller page scrolls), nor above three times it.
-  function fitting() {
-    const page = document.documentElement, room = (css, layout) => (css - 32) / layout;
-    const k = Math.min(room(page.clientWidth, L.client[2]), room(page.clientHeight, L.client[3] + 44), 3);
-    return Math.max(1, Math.floor(k * 8) / 8);
+    win.style.left = _brindle_snap(left) + 'px';
+    win.style.top = _brindle_snap(top + offset) - offset + 'px';
   }
   // At a new size or ratio: the game drawn anew at the zoom that fits, and centred.
   function layOut() {

@@ -29,17 +29,6 @@ double scale = 1;       // device pixels per layout pixel: the ratio times the g
 std::string reply;      // what the last call that returns text returned
 std::unique_ptr<view::Raster> picture;
 
-// The canvas's size for `devicePixels` of the client area: at least that, and such that
-// its CSS size, devicePixels / ratio, is exact in the 64ths of a pixel CSS counts in;
-// otherwise the browser stretches the canvas by a hair and every pixel blurs.
-int canvasPixels(int devicePixels) {
-    for (int d = devicePixels; d < devicePixels + 64; ++d) {
-        const double css64 = d / ratio * 64;
-        if (std::abs(css64 - std::round(css64)) < 1e-6) return d;
-    }
-    return devicePixels;
-}
-
 view::Box joined(const view::Box& a, const view::Box& b) {
     if (a.width <= 0 || a.height <= 0) return b;
     const int left = std::min(a.left, b.left), top = std::min(a.top, b.top);
@@ -109,8 +98,10 @@ EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceRatio, double zoom) {
     ratio = deviceRatio;
     scale = deviceRatio * zoom;
     const view::Box client = view::clientArea(scale);
-    canvas =
-        std::make_unique<view::Raster>(canvasPixels(client.width), canvasPixels(client.height));
+    // Its CSS size exact: otherwise the browser stretches it by a hair and every pixel
+    // blurs.
+    canvas = std::make_unique<view::Raster>(view::exactDevice(client.width, ratio),
+                                            view::exactDevice(client.height, ratio));
     drawn = {0, 0, canvas->width(), canvas->height()};
     if (!presenter) presenter = std::make_unique<view::Presenter>();
     presenter->attach([](const view::Changes& c) {
@@ -264,6 +255,19 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* brindle_picture(int art, int width, int
     picture = std::make_unique<view::Raster>(width, height);
     picture->draw({{all, 0, static_cast<layout::Art>(art)}}, all);
     return picture->bytes();
+}
+
+// How many times its size the game is shown on a page of this many CSS pixels. Above
+// the client area, the page's caption bar and menu bar take 24 and 20 layout pixels
+// (page.css); a margin of 16 CSS pixels goes round the window.
+EMSCRIPTEN_KEEPALIVE double brindle_zoom(double width, double height) {
+    const view::Box client = view::pixelBox(layout::kMainClient);
+    return view::fittingZoom(width, height, client.width, client.height + 24 + 20, 16);
+}
+
+// Where, from `css` on, a place lies on a whole device pixel at the page's ratio.
+EMSCRIPTEN_KEEPALIVE double brindle_snap(double css) {
+    return view::onDevicePixel(css, ratio);
 }
 
 // How much narrower a caption `needed` device pixels wide is drawn in `room`.

@@ -1,8 +1,8 @@
-// Keeps the site for playing offline. The build names the cache after what it built,
-// so a new build's worker fills a cache of its own and drops the ones before it.
+// Keeps the site for playing offline. The build fills in the site's files and names the
+// cache after them, so a new build's worker fills a cache of its own and drops the ones
+// before it.
 const CACHE = 'brindle-@VERSION@';
-const FILES = ['./', 'index.html', 'page.css', 'brindle.js', 'brindle.wasm', 'brindle-16.png',
-  'brindle-32.png', 'brindle-48.png', 'brindle-192.png', 'brindle-512.png', 'manifest.webmanifest'];
+const FILES = ['./', @FILES@];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
