@@ -121,15 +121,18 @@ VGA16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 
 
 
 def program_icon(size):
+    # Lines one pixel wide up to 48 pixels; wider above, as a launcher shrinks the picture.
+    line = max(1, size // 48)
     img = Image.new("RGBA", (size, size), (0, 0, 0, 0))
-    step = (size - 1) // 3
-    origin = (size - (3 * step + 1)) // 2
+    step = (size - line) // 3
+    origin = (size - (3 * step + line)) // 2
     for r in range(3):
         for c in range(3):
             lit = r == 1 or c == 1
             x0, y0 = origin + c * step, origin + r * step
-            img.paste(BLACK + (255,), (x0, y0, x0 + step + 1, y0 + step + 1))
-            img.paste((YELLOW if lit else WHITE) + (255,), (x0 + 1, y0 + 1, x0 + step, y0 + step))
+            img.paste(BLACK + (255,), (x0, y0, x0 + step + line, y0 + step + line))
+            img.paste((YELLOW if lit else WHITE) + (255,),
+                      (x0 + line, y0 + line, x0 + step, y0 + step))
     return img
 
 
