@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+
+#include "layout/advances.h"
 
 namespace brindle::view {
 
@@ -151,6 +154,76 @@ double narrowing(double needed, int room) {
     // A caption takes whole pixels: a part of one is one more.
     const int whole = static_cast<int>(std::ceil(needed));
     return whole <= room || whole <= 0 ? 1.0 : double(room) / whole;
+}
+
+namespace {
+
+// How far a character advances, in the type's units; one the table lacks, as far as
+// the widest it has, so that a line never runs over.
+int advance(char32_t ch) {
+    const auto& table = layout::kAdvances;
+    const auto at = std::lower_bound(table.begin(), table.end(), ch,
+                                     [](const layout::Advance& a, char32_t c) { return a.ch < c; });
+    if (at != table.end() && at->ch == ch) return at->units;
+    return std::max_element(table.begin(), table.end(),
+                            [](auto& a, auto& b) { return a.units < b.units; })
+        ->units;
+}
+
+// How much closer (less than nothing) or farther the type sets a pair of characters.
+int kern(char32_t first, char32_t second) {
+    const auto& table = layout::kKerns;
+    const auto before = [](const layout::Kern& k, std::pair<char32_t, char32_t> p) {
+        return std::pair{k.first, k.second} < p;
+    };
+    const auto at = std::lower_bound(table.begin(), table.end(), std::pair{first, second}, before);
+    return at != table.end() && at->first == first && at->second == second ? at->units : 0;
+}
+
+// A UTF-8 text's width in the type's units.
+long units(std::string_view utf8) {
+    long sum = 0;
+    char32_t previous = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t ch = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length && i + k < utf8.size(); ++k)
+            ch = ch << 6 | (utf8[i + k] & 0x3F);
+        sum += advance(ch) + kern(previous, ch);
+        previous = ch;
+        i += length;
+    }
+    return sum;
+}
+
+}  // namespace
+
+std::vector<std::string> lines(std::string_view text, int width) {
+    // 8 points at 96 dots an inch are 32/3 pixels, so a pixel is 3/32 of the type's size.
+    const long room = long(width) * layout::kUnitsPerSize * 3 / 32;
+    std::vector<std::string> out;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view paragraph = text.substr(start, end - start);
+        std::string line;
+        for (std::size_t w = 0; w < paragraph.size();) {
+            const std::size_t space = std::min(paragraph.find(' ', w), paragraph.size());
+            const std::string_view word = paragraph.substr(w, space - w);
+            const std::string longer =
+                line.empty() ? std::string(word) : line + ' ' + std::string(word);
+            if (!line.empty() && units(longer) > room) {
+                out.push_back(line);
+                line = word;
+            } else {
+                line = longer;
+            }
+            w = space + 1;
+        }
+        out.push_back(line);
+        start = end + 1;
+    }
+    return out;
 }
 
 }  // namespace brindle::view

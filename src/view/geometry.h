@@ -6,6 +6,8 @@
 
 #include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "layout/layout.h"
@@ -86,5 +88,11 @@ int frameLine(double scale);
 // 1 when it fits. The clock's minutes keep their box inside the panel's frame, so a
 // long game's minutes read whole but narrower.
 double narrowing(double needed, int room);
+
+// A text in the lines it is shown in, `width` layout pixels wide, set in the windows' type
+// of 8 points: broken at spaces and line breaks, each line as long as fits, a word too
+// long for any line on one of its own. Measured by the type's own advances, not by a
+// toolkit, so that every front end and browser breaks it at the same words.
+std::vector<std::string> lines(std::string_view text, int width);
 
 }  // namespace brindle::view

@@ -37,15 +37,14 @@ Module.onRuntimeInitialized = () => {
   setZoom(fitting());
   _brindle_start(ratio, zoom);
 
-  // The canvas: its backing store in device pixels, its CSS size exactly that.
+  // The canvas: its backing store in device pixels, its CSS size exactly that, and the
+  // client area its size, so that the frame never cuts into it.
   function size() {
     const w = _brindle_canvas() >> 16, h = _brindle_canvas() & 0xffff;
     canvas.width = w;
     canvas.height = h;
-    canvas.style.width = w / ratio + 'px';
-    canvas.style.height = h / ratio + 'px';
-    client.style.width = L.client[2] * zoom + 'px';
-    client.style.height = L.client[3] * zoom + 'px';
+    client.style.width = canvas.style.width = w / ratio + 'px';
+    client.style.height = canvas.style.height = h / ratio + 'px';
   }
   size();
 
@@ -322,7 +321,7 @@ Module.onRuntimeInitialized = () => {
     area.style.position = 'relative';
     for (const c of w.controls) {
       if (c.kind === Kind.Label) {
-        place(make('div', { className: 'label', textContent: c.caption, id: w.name + '-' + c.name }, area), c.box);
+        place(make('div', { className: 'label', textContent: c.lines.join('\n'), id: w.name + '-' + c.name }, area), c.box);
       } else if (c.kind === Kind.Line) {
         place(make('div', { className: 'line' }, area), [c.box[0], c.box[1], c.box[2], 1]);
       } else if (c.kind === Kind.Picture) {

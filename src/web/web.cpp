@@ -140,8 +140,15 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
                ",\"clock\":" + (t.ring == 0 ? "true" : "false") + "}";
     });
     const auto windows = list(layout::kInfoWindows, [](const layout::InfoWindow& w) {
-        const auto controls = list(
-            w.controls, [](const layout::Control& c) { return control(c, view::pixelBox(c)); });
+        // A window's texts come broken into lines, so that every browser breaks them alike.
+        const auto controls = list(w.controls, [](const layout::Control& c) {
+            const view::Box at = view::pixelBox(c);
+            std::string item = control(c, at);
+            if (c.kind == layout::Kind::Label)
+                item.insert(item.size() - 1,
+                            ",\"lines\":" + list(view::lines(c.caption, at.width), quoted));
+            return item;
+        });
         return "{\"name\":" + quoted(w.name) + ",\"caption\":" + quoted(w.caption) +
                ",\"client\":" + box(view::pixelBox(w.client)) + ",\"controls\":" + controls + "}";
     });

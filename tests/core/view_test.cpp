@@ -4,6 +4,7 @@
 // what a screen reader hears.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <functional>
@@ -270,6 +271,45 @@ TEST(Geometry, TheMarkerLiesInsideItsCellsVisiblePartClearOfTheLines) {
 // What the client area shows, drawn in memory: drawn again only where a change asks,
 // it is what a drawing from scratch shows; and each part shows what the game holds, in
 // the colours the pictures are made of.
+// The information windows' texts break where the game shows them, whoever draws them:
+// the words that begin the second and later lines. A word too long for any line stands
+// alone; a line break in a text is kept.
+TEST(Geometry, TextsBreakIntoLinesAtTheSameWordsEverywhere) {
+    const auto label = [](const auto& controls, std::string_view name) {
+        for (const auto& c : controls)
+            if (c.name == name) return std::pair{std::string_view(c.caption), pixelBox(c).width};
+        return std::pair{std::string_view(), 0};
+    };
+    const auto& how = layout::kInfoWindows[0].controls;
+    const auto& pro = layout::kInfoWindows[1].controls;
+    const struct {
+        std::pair<std::string_view, int> text;
+        std::vector<std::string> starts;
+    } cases[] = {
+        {label(how, "Label2"), {"помощью"}},
+        {label(how, "Label3"), {"заокрашен", "квадрат"}},
+        {label(pro, "Label2"), {"меню", "загружать", "меню", "дополнительную"}},
+        {label(pro, "Label3"), {"вы", "внизу"}},
+        {label(pro, "Label7"), {"процент", "таймер,"}},
+        {{"Продолжить?", 1}, {}},
+        {{"а бб\nв", 1}, {"бб", "в"}},
+        {{"один два", 200}, {}},
+    };
+    for (const auto& c : cases) {
+        const auto shown = lines(c.text.first, c.text.second);
+        std::vector<std::string> starts;
+        std::string joined;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            if (i > 0) starts.push_back(shown[i].substr(0, shown[i].find(' ')));
+            joined += (i > 0 ? " " : "") + shown[i];
+        }
+        EXPECT_EQ(starts, c.starts) << c.text.first;
+        std::string flat(c.text.first);
+        std::replace(flat.begin(), flat.end(), '\n', ' ');
+        EXPECT_EQ(joined, flat) << "no word lost or split";
+    }
+}
+
 TEST(Paint, RedrawingWhatChangedShowsTheGameAsDrawingItAllDoes) {
     const auto centre = [](const Box& b) {
         return Point{b.left + b.width / 2, b.top + b.height / 2};
