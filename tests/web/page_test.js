@@ -446,13 +446,21 @@ async function installableAndOffline(site) {
 
 // Each finger is a pointer of its own: lifted in either order, each plays its cell.
 async function twoFingers(page) {
-  if (!can.cdp) return skip('two fingers', 'has no raw touches');
-  const [before, shot, cdp] = [await board(page), await canvas(page), await page.context().newCDPSession(page)];
+  const [before, shot] = [await board(page), await canvas(page)];
   const a = { x: shot.left + 25, y: shot.top + 25, id: 1 }, b = { x: shot.left + 217, y: shot.top + 217, id: 2 };
-  const touch = (type, touchPoints) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints });
-  for (const [type, points] of [['touchStart', [a]], ['touchStart', [a, b]], ['touchEnd', [a]]]) await touch(type, points);
-  const first = await board(page);  // the first finger lifted
-  await touch('touchEnd', [b]);
+  let first;  // the board once the first finger is lifted
+  if (can.cdp) {
+    const cdp = await page.context().newCDPSession(page);
+    const touch = (type, touchPoints) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints });
+    for (const [type, points] of [['touchStart', [a]], ['touchStart', [a, b]], ['touchEnd', [a]]]) await touch(type, points);
+    first = await board(page);
+    await touch('touchEnd', [b]);
+  } else {
+    const one = await page.touchscreen.touchStart(a.x, a.y), two = await page.touchscreen.touchStart(b.x, b.y);
+    await one.end();
+    first = await board(page);
+    await two.end();
+  }
   const one = played(before, { row: 1, col: 1 });
   same('two fingers, the first lifted first, play both cells', [first, await board(page)], [one, played(one, { row: 5, col: 5 })]);
 }
