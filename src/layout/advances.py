@@ -14,6 +14,12 @@ UNITS = 2048  # the type's own units to its size
 FONT = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"
 
 
+def table(rows):
+    """Rows of code and a comment, the comments lined up as clang-format lines them up."""
+    width = max(len(code) for code, _ in rows)
+    return "\n".join(f"    {code.ljust(width)}  // {comment}" for code, comment in rows)
+
+
 def main():
     here = Path(__file__).resolve().parent
     texts = (here / "texts.h").read_text(encoding="utf-8")
@@ -23,8 +29,8 @@ def main():
     pairs = sorted({literals[i:i + 2] for i in range(len(literals) - 1)})
     kerned = [(p, round(font.getlength(p) - font.getlength(p[0]) - font.getlength(p[1]))) for p in pairs
               if "\\" not in p]
-    kerns = "\n".join(f"    Kern{{{ord(p[0])}, {ord(p[1])}, {k}}},  // {p}" for p, k in kerned if k)
-    rows = "\n".join(f"    Advance{{{ord(c)}, {round(font.getlength(c))}}},  // {c if c != ' ' else 'space'}" for c in chars)
+    kerns = table([(f"Kern{{{ord(p[0])}, {ord(p[1])}, {k}}},", p) for p, k in kerned if k])
+    rows = table([(f"Advance{{{ord(c)}, {round(font.getlength(c))}}},", c if c != " " else "space") for c in chars])
     out = Path(sys.argv[1]) if len(sys.argv) > 1 else here / "advances.h"
     out.write_text(f"""// Written by advances.py from Liberation Sans: how far each character of the texts
 // advances, and how much a pair of them is set closer (or farther), in the type's own
