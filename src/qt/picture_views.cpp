@@ -24,7 +24,8 @@ void ClientView::paintEvent(QPaintEvent* event) {
     const qreal s = devicePixelRatioF();
     // Where this widget lies on the surface: the window's, or a grab's.
     const QPointF origin = painter.deviceTransform().map(QPointF(0, 0)) / s;
-    const QPoint at(qRound(origin.x()), qRound(origin.y()));
+    const view::Point whole = view::wholePoint(origin.x(), origin.y());
+    const QPoint at(whole.x, whole.y);
     const QRectF dirty = event->rect();
     for (const view::Paint& step : scene_(s, {at.x(), at.y()})) {
         const QRectF r = logicalRect(step.box, s, at);

@@ -56,6 +56,10 @@ int pixelAt(double logical, double scale) {
     return static_cast<int>(std::floor(logical * scale));
 }
 
+Point wholePoint(double x, double y) {
+    return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+}
+
 namespace {
 bool whole(double v) {
     return std::abs(v - std::round(v)) < 1e-6;

@@ -44,6 +44,9 @@ Box inWindow(const layout::Control& statusControl);
 
 // The device pixel a pointer at `logical` (a toolkit's own, unrounded unit) lies on.
 int pixelAt(double logical, double scale);
+// Where a surface a toolkit reports in its own unrounded unit lies, in whole layout
+// pixels: the nearest, which takes off a transform's float noise.
+Point wholePoint(double x, double y);
 
 // For a surface that places things in 64ths of its logical pixel (a web page's CSS): the
 // first count of device pixels from `device` on that it names exactly, so that what is

@@ -274,10 +274,9 @@ Module.onRuntimeInitialized = () => {
   // The stop box and the information windows: modal, over a page that takes no input
   // at all, not even from a screen reader.
   function choose(index) {
-    let asked = -1;
-    run(() => { asked = _brindle_open(index); });
-    if (asked < 0) return;
-    const what = Math.floor(asked / 16), which = asked % 16;
+    let asked = null;
+    run(() => { asked = json(_brindle_open(index)); });
+    if (asked.does === Does.Nothing) return;
     win.inert = true;
     const layer = make('div', {}, $('dialogs'));
     // A click beside the window leaves the focus in it, as a desktop's modal window does.
@@ -288,8 +287,8 @@ Module.onRuntimeInitialized = () => {
       run(() => _brindle_close(ok ? 1 : 0));
       client.focus();
     };
-    if (what === Does.AskStop) stopBox(layer, close);
-    else if (what === Does.ShowInfo) infoWindow(layer, L.windows[which], close);
+    if (asked.does === Does.AskStop) stopBox(layer, close);
+    else if (asked.does === Does.ShowInfo) infoWindow(layer, L.windows[asked.which], close);
   }
   function titled(layer, role, title) {
     const box = attrs(make('div', { tabIndex: -1 }, layer), { role, 'aria-modal': 'true' });

@@ -178,8 +178,8 @@ EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
         ",\"Line\":" + number(Kind::Line) + ",\"CloseArea\":" + number(Kind::CloseArea) +
         "},\"Entry\":{\"Menu\":" + number(Entry::Menu) + ",\"Command\":" + number(Entry::Command) +
         ",\"Separator\":" + number(Entry::Separator) + "},\"Update\":{" + updates +
-        "},\"Does\":{\"AskStop\":" + number(Does::AskStop) +
-        ",\"ShowInfo\":" + number(Does::ShowInfo) + "}}";
+        "},\"Does\":{\"Nothing\":" + number(Does::Nothing) +
+        ",\"AskStop\":" + number(Does::AskStop) + ",\"ShowInfo\":" + number(Does::ShowInfo) + "}}";
     reply = "{\"client\":" + box(view::pixelBox(layout::kMainClient)) +
 
             ",\"controls\":" + controls + ",\"menus\":" + menus + ",\"timers\":" + timers +
@@ -214,12 +214,12 @@ EMSCRIPTEN_KEEPALIVE int brindle_canvas() {
     return canvas->width() * 65536 + canvas->height();
 }
 
-// A menu entry by its place in the menus: what it asks the page to show, as
-// 16 * what + index (see layout::Does), or -1 when it is done.
-EMSCRIPTEN_KEEPALIVE int brindle_open(int entry) {
-    if (entry < 0) return -1;
-    const view::Request r = presenter->open(std::size_t(entry));
-    return r.what == layout::Does::Nothing ? -1 : 16 * int(r.what) + r.index;
+// A menu entry by its place in the menus: what it asks the page to show (layout::Does,
+// Nothing when it is done) and which window.
+EMSCRIPTEN_KEEPALIVE const char* brindle_open(int entry) {
+    const view::Request r = entry < 0 ? view::Request{} : presenter->open(std::size_t(entry));
+    reply = "{\"does\":" + number(r.what) + ",\"which\":" + std::to_string(r.index) + "}";
+    return reply.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE void brindle_close(int ok) {

@@ -9,6 +9,16 @@ const { spawn } = require('child_process');
 
 const READY = 'html[data-ready]';
 
+// Playwright's and Puppeteer's pages alike: errors and requests heard from the start,
+// then the page loaded and ready.
+async function visit(page, url, onError, requests) {
+  page.on('pageerror', (e) => onError(e.message));
+  if (requests) page.on('request', (q) => requests.push(q.url()));
+  await page.goto(url);
+  await page.ready();
+  return page;
+}
+
 async function chromium() {
   const { chromium } = require('../../node_modules/playwright-core');
   const browser = await chromium.launch({
@@ -29,11 +39,7 @@ async function chromium() {
       page.done = () => context.close();
       page.ready = () => page.waitForSelector(READY, { state: 'attached', timeout: 10000 });
       page.shot = async (clip) => ({ png: await page.screenshot({ clip }), at: [0, 0] });
-      page.on('pageerror', (e) => onError(e.message));
-      if (requests) page.on('request', (q) => requests.push(q.url()));
-      await page.goto(url);
-      await page.ready();
-      return page;
+      return visit(page, url, onError, requests);
     },
     close: () => browser.close(),
   };
@@ -55,11 +61,7 @@ async function firefox() {
       page.shot = async (clip) => ({ png: Buffer.from(await page.screenshot({ clip })), at: [0, 0] });
       page.viewportSize = () => ({ width: page.viewport().width, height: page.viewport().height });
       page.setViewportSize = (size) => page.setViewport({ ...page.viewport(), ...size });
-      page.on('pageerror', (e) => onError(e.message));
-      if (requests) page.on('request', (q) => requests.push(q.url()));
-      await page.goto(url);
-      await page.ready();
-      return page;
+      return visit(page, url, onError, requests);
     },
     close: () => browser.close(),
   };
