@@ -381,6 +381,25 @@ TEST(Paint, RedrawingWhatChangedShowsTheGameAsDrawingItAllDoes) {
     }
 }
 
+// At a whole scale k each device pixel shows the picture's pixel it lies in: the one at
+// (x / k, y / k) of the picture drawn at its own size.
+TEST(Paint, APictureAtAWholeScaleRepeatsEachOfItsPixels) {
+    for (int art = int(layout::Art::Unlit); art <= int(layout::Art::ProgramIcon); ++art) {
+        const auto a = static_cast<layout::Art>(art);
+        const int w = pictureOf(a).width, h = pictureOf(a).height;
+        const std::vector<std::uint32_t> own = stretched(a, w, h);
+        for (int k : {2, 3}) {
+            const std::vector<std::uint32_t> big = stretched(a, k * w, k * h);
+            int differ = 0;
+            for (int y = 0; y < k * h; ++y)
+                for (int x = 0; x < k * w; ++x)
+                    differ +=
+                        big[std::size_t(y * k * w + x)] != own[std::size_t(y / k * w + x / k)];
+            EXPECT_EQ(differ, 0) << "picture " << art << " at " << k;
+        }
+    }
+}
+
 // The front ends' tests read these through their toolkits; here what only a stopped
 // game says.
 TEST(Speech, AStoppedGameSaysSoAndItsClockReadsZero) {
