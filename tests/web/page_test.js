@@ -268,6 +268,9 @@ async function loads(page, r) {
     same(`${id} loads its pattern`, [await board(page), drawnBoard(await canvas(page), r), await attr(page, 'Process', 'aria-valuenow')], [pattern, pattern, bar]);
   }
   same('a loaded pattern reads as such', await attr(page, 'Picture1', 'aria-label'), 'игра приостановлена, загружен узор');
+  // An entry chosen with the mouse hands the keys back to the board.
+  await page.keyboard.press('ArrowDown');
+  same('then an arrow shows the marker', await page.evaluate(() => /^rc_\d_\d$/.test(document.activeElement.id)), true);
   // A menu closes as its window loses the focus; one opened by hovering hands over to the
   // next on →, as on the desktop.
   const expanded = () => Promise.all(['Game', 'Load', 'Help'].map((id) => attr(page, id, 'aria-expanded')));
@@ -479,6 +482,16 @@ async function catchUp(url) {
   // A tab shown again ticks too, and never runs the clock ahead.
   await page.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
   same('a shown tab adds no second', await seconds(), 7);
+  // Minutes of three digits stay inside their box, drawn narrower.
+  await page.clock.fastForward(100 * 60 * 1000);
+  await page.clock.runFor(100);
+  same('100 minutes on', await seconds(), 6007);
+  same('three-digit minutes are drawn inside their box', await page.evaluate(() => {
+    const e = document.getElementById('Label1'), text = document.createRange();
+    text.selectNodeContents(e);
+    const ink = text.getBoundingClientRect(), left = document.getElementById('client').getBoundingClientRect().left + e.offsetLeft;
+    return ink.width > 0 && ink.left >= left - 0.1 && ink.right <= left + e.offsetWidth + 0.1;
+  }), true);
   await page.done();
 }
 
