@@ -69,6 +69,7 @@ Module.onRuntimeInitialized = () => {
       size();
       // Not destructured in a loop's head: the build's minifier breaks that.
       placed.forEach((box, e) => (e.isConnected ? place(e, box) : placed.delete(e)));
+      narrowed.clear();
       show();
       for (const e of client.querySelectorAll('.caption')) fit(e);
     }
@@ -227,21 +228,28 @@ Module.onRuntimeInitialized = () => {
       else if (what === Update.Value && e.getAttribute('role') === 'progressbar') e.setAttribute('aria-valuenow', text);
       else if (what === Update.Value || what === Update.Caption) {
         e.textContent = text;
-        // Measured once the page is drawn, not while it is being laid out.
-        if (e.classList.contains('caption')) requestAnimationFrame(() => fit(e));
+        // Measured once the page is drawn, not while it is being laid out; a text it
+        // has measured before, at this size, is not measured again.
+        if (e.classList.contains('caption')) {
+          if (narrowed.has(e.id + '\n' + text)) e.style.transform = narrowed.get(e.id + '\n' + text);
+          else requestAnimationFrame(() => fit(e));
+        }
       } else if (what === Update.Focus && !modal()) {
         if (e) e.focus();
         else if (isCell(document.activeElement)) client.focus();
       }
     }
   }
-  // A caption wider than its box is drawn narrower, as much as the game says.
+  // A caption wider than its box is drawn narrower, as much as the game says. The clock's
+  // captions show the same few texts again and again: each is measured once at a size.
+  const narrowed = new Map();
   function fit(e) {
     e.style.transform = '';
     const room = _brindle_device(placed.get(e)[2]);
     const needed = e.scrollWidth * ratio;
     const n = _brindle_narrowing(needed, room);
-    if (n < 1) e.style.transform = `scaleX(${n})`;
+    e.style.transform = n < 1 ? `scaleX(${n})` : '';
+    narrowed.set(e.id + '\n' + e.textContent, e.style.transform);
   }
   function run(call) {
     call();
