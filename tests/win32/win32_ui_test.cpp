@@ -23,6 +23,17 @@ TEST_F(Window, AClickPlaysTheCellDrawnOnTopOfItsPixel) {
     click(hwnd(), {24, 24}, POINT{-20, 24});
     click(hwnd(), {220, 220});
     EXPECT_TRUE(shows(empty)) << board();
+    // The other buttons play nothing, and leave the mouse to whatever the player clicks
+    // next, this window or another.
+    for (const DWORD down : {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN}) {
+        POINT at{dev(120), dev(120)};
+        ClientToScreen(hwnd(), &at);
+        mouse(at, down);
+        mouse(at, down << 1);  // its release
+        settle(hwnd());
+        EXPECT_EQ(GetCapture(), nullptr) << down;
+        EXPECT_EQ(board(), empty) << down;
+    }
 }
 
 // As on the desktop, a click beside an open menu only closes it: the cell under it
