@@ -84,7 +84,18 @@ async function webkit() {
   return {
     name: 'WebKitGTK',
     can: { cdp: false, clock: false, touch: false, subpixel: false, ratio: Number.isInteger, requests: false, buttons: false },
-    async open(url, ratio, { width = 480, height = 360 } = {}) {
+    // On a loaded machine its web process now and then dies as a page loads: the page is
+    // opened again, once. A page that dies twice is a fault.
+    async open(url, ratio, size) {
+      try {
+        return await this.start(url, ratio, size);
+      } catch (e) {
+        if (!/page crash or hang/.test(e.message)) throw e;
+        console.log(`note: WebKitGTK's page died as it loaded (${e.message}), opened again`);
+        return this.start(url, ratio, size);
+      }
+    },
+    async start(url, ratio, { width = 480, height = 360 } = {}) {
       const port = await freePort();
       const driver = spawn('WebKitWebDriver', [`--port=${port}`], { env: { ...process.env, GDK_SCALE: String(ratio) }, stdio: 'ignore' });
       const call = async (method, where, body) => {
@@ -166,9 +177,14 @@ async function webkit() {
         },
         on() {},
       };
-      await page.setViewportSize({ width, height });
-      await session('POST', '/url', { url });
-      await page.ready();
+      try {
+        await page.setViewportSize({ width, height });
+        await session('POST', '/url', { url });
+        await page.ready();
+      } catch (e) {
+        driver.kill();
+        throw e;
+      }
       return page;
     },
     close: async () => {},
