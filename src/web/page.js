@@ -231,8 +231,9 @@ Module.onRuntimeInitialized = () => {
         // Measured once the page is drawn, not while it is being laid out; a text it
         // has measured before, at this size, is not measured again.
         if (e.classList.contains('caption')) {
-          if (narrowed.has(e.id + '\n' + text)) e.style.transform = narrowed.get(e.id + '\n' + text);
-          else requestAnimationFrame(() => fit(e));
+          const known = narrowed.get(shown(e));
+          if (known === undefined) requestAnimationFrame(() => fit(e));
+          else e.style.transform = known;
         }
       } else if (what === Update.Focus && !modal()) {
         if (e) e.focus();
@@ -242,14 +243,14 @@ Module.onRuntimeInitialized = () => {
   }
   // A caption wider than its box is drawn narrower, as much as the game says. The clock's
   // captions show the same few texts again and again: each is measured once at a size.
-  const narrowed = new Map();
+  const narrowed = new Map(), shown = (e) => e.id + '\n' + e.textContent;
   function fit(e) {
     e.style.transform = '';
     const room = _brindle_device(placed.get(e)[2]);
     const needed = e.scrollWidth * ratio;
     const n = _brindle_narrowing(needed, room);
     e.style.transform = n < 1 ? `scaleX(${n})` : '';
-    narrowed.set(e.id + '\n' + e.textContent, e.style.transform);
+    narrowed.set(shown(e), e.style.transform);
   }
   function run(call) {
     call();

@@ -80,20 +80,26 @@ const freePort = () => new Promise((done) => {
   const s = net.createServer().listen(0, '127.0.0.1', () => { const { port } = s.address(); s.close(() => done(port)); });
 });
 
+// WebKitGTK's automation on a loaded machine now and then fails a step with an error
+// matching `failed`: the step is noted, `between` tidies up, and it is tried once more.
+async function once(failed, what, step, between = async () => {}) {
+  try {
+    return await step();
+  } catch (e) {
+    if (!failed.test(e.message)) throw e;
+    console.log(`note: WebKitGTK ${what} (${e.message}), tried again`);
+    await between();
+    return step();
+  }
+}
+
 async function webkit() {
   return {
     name: 'WebKitGTK',
     can: { cdp: false, clock: false, touch: false, subpixel: false, ratio: Number.isInteger, requests: false, buttons: false },
-    // On a loaded machine its web process now and then dies as a page loads: the page is
-    // opened again, once. A page that dies twice is a fault.
-    async open(url, ratio, size) {
-      try {
-        return await this.start(url, ratio, size);
-      } catch (e) {
-        if (!/page crash or hang/.test(e.message)) throw e;
-        console.log(`note: WebKitGTK's page died as it loaded (${e.message}), opened again`);
-        return this.start(url, ratio, size);
-      }
+    // Its web process now and then dies as a page loads. A page that dies twice is a fault.
+    open(url, ratio, size) {
+      return once(/page crash or hang/, 'lost the page as it loaded', () => this.start(url, ratio, size));
     },
     async start(url, ratio, { width = 480, height = 360 } = {}) {
       const port = await freePort();
@@ -115,25 +121,16 @@ async function webkit() {
       const { sessionId } = await call('POST', '/session', { capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': {
         binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'] } } } });
       const session = (method, where, body) => call(method, `/session/${sessionId}${where}`, body);
-      // On a loaded machine it now and then loses a script's result ("Could not parse
-      // script result"). The script is run again, once. Of the test's scripts that change
-      // the page, a second focus or event changes nothing, and a second click would show.
-      const run = (fn, arg) => session('POST', '/execute/sync', { script: `return (${fn})(arguments[0])`, args: [arg ?? null] });
-      const evaluate = (fn, arg) => run(fn, arg).catch((e) => {
-        if (!/parse script result/.test(e.message)) throw e;
-        console.log(`note: WebKitGTK lost a script's result (${e.message}), ran it again`);
-        return run(fn, arg);
-      });
+      // It now and then loses a script's result. Of the test's scripts that change the
+      // page, a second focus or event changes nothing, and a second click would show.
+      const evaluate = (fn, arg) => once(/parse script result/, 'lost a script\'s result', () =>
+        session('POST', '/execute/sync', { script: `return (${fn})(arguments[0])`, args: [arg ?? null] }));
       let at = [0, 0];
       // On a loaded machine its input now and then fails with an unknown error, having
       // done nothing: it is released and tried once more. Had it done something, the test
       // would see it done twice.
-      const perform = (actions) => session('POST', '/actions', { actions }).catch(async (e) => {
-        if (e.webdriver !== 'unknown error') throw e;
-        console.log(`note: WebKitGTK's input failed (${e.message}), tried again`);
-        await session('DELETE', '/actions');
-        return session('POST', '/actions', { actions });
-      });
+      const perform = (actions) => once(/^unknown error:/, 'input failed', () => session('POST', '/actions', { actions }),
+        () => session('DELETE', '/actions'));
       const act = (type, steps) => perform([{ type: 'pointer', id: type, parameters: { pointerType: type }, actions: steps }]);
       const move = (x, y) => { at = [Math.round(x), Math.round(y)]; return { type: 'pointerMove', x: at[0], y: at[1], origin: 'viewport' }; };
       const mouse = {
