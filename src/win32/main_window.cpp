@@ -3,6 +3,7 @@
 #include <oleacc.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "view/controls.h"
@@ -19,16 +20,7 @@ namespace {
 using layout::Kind;
 
 constexpr wchar_t kMainClass[] = L"BrindleMain";
-constexpr wchar_t kViewClass[] = L"BrindleView";
-constexpr DWORD kMainStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-WNDPROC buttonProc = nullptr;  // the system's, under the cells' own
-
-std::wstring windowText(HWND h) {
-    std::wstring s(static_cast<std::size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
-    s.resize(static_cast<std::size_t>(GetWindowTextW(h, s.data(), static_cast<int>(s.size()))));
-    return s;
-}
+constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // The program's icon from its resources, at a system size; absent from the test programs.
 HICON programIcon(HINSTANCE instance, int width, int height) {
@@ -47,26 +39,39 @@ std::string_view keyName(WPARAM key) {
     return {};
 }
 
-void notify(DWORD event, HWND h) {
-    NotifyWinEvent(event, h, OBJID_CLIENT, CHILDID_SELF);
+bool isCaption(const layout::Control& c) {
+    return c.kind == Kind::Label || c.kind == Kind::ClockLabel;
+}
+
+// The main window's controls in reading order, the strip's in its place.
+std::vector<const layout::Control*> inReadingOrder() {
+    std::vector<const layout::Control*> out;
+    const auto strip = view::inReadingOrder(layout::kStatusControls);
+    for (const layout::Control* c : view::inReadingOrder(layout::kMainControls)) {
+        if (c->kind == Kind::Strip) out.insert(out.end(), strip.begin(), strip.end());
+        out.push_back(c);
+    }
+    return out;
 }
 
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, view::WallClock now)
     : instance_(instance), presenter_(std::move(now)) {
-    registerClass(instance, kViewClass, viewProc);
+    for (const layout::Control* c : inReadingOrder()) {
+        if (isCaption(*c) && c->visible) captions_.emplace_back(c, c->caption);
+        if (spoken(*c).role != view::Role::None || (isCaption(*c) && c->visible))
+            children_.push_back(c);
+    }
     registerClass(instance, kMainClass, proc, windowBrush(),
                   programIcon(instance, SM_CXICON, SM_CYICON),
                   programIcon(instance, SM_CXSMICON, SM_CYSMICON));
-    views_.reserve(layout::kMainControls.size() + layout::kStatusControls.size());
     menuBar_ = checked(CreateMenu(), Step::Menu);
     hwnd_ = checked(
         CreateWindowExW(0, kMainClass, wide(text::kMainCaption).c_str(), kMainStyle, CW_USEDEFAULT,
                         CW_USEDEFAULT, 0, 0, nullptr, menuBar_, instance, this),
         Step::Window);
     dpi_ = GetDpiForWindow(hwnd_);
-    build(layout::kMainControls, -1, kMainControlId);
     buildMenus();
     fit();
 
@@ -82,40 +87,6 @@ MainWindow::MainWindow(HINSTANCE instance, view::WallClock now)
 MainWindow::~MainWindow() {
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
     if (font_) DeleteObject(font_);
-}
-
-void MainWindow::build(std::span<const layout::Control> controls, int parent, int firstId) {
-    const HWND parentHwnd = parent < 0 ? hwnd_ : views_[std::size_t(parent)].hwnd;
-    // A new child window goes under its siblings, and screen readers meet them in that
-    // order. What lies over what does not matter: every window draws its part of the
-    // one scene, and the pointer is the client area's.
-    for (const layout::Control* control : view::inReadingOrder(controls)) {
-        const layout::Control& c = *control;
-        const int id = firstId + int(control - controls.data());
-        View v{&c, nullptr, parent, view::inClient(c)};
-        const RECT r = boxInParent(v);
-        const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0);
-        const auto create = [&](const wchar_t* cls, const std::wstring& text, DWORD more) {
-            return checked(
-                CreateWindowExW(0, cls, text.c_str(), style | more, r.left, r.top, r.right - r.left,
-                                r.bottom - r.top, parentHwnd, reinterpret_cast<HMENU>(INT_PTR(id)),
-                                instance_, nullptr),
-                Step::Window);
-        };
-        if (c.kind == Kind::Cell) {
-            v.hwnd = create(L"BUTTON", wide(view::cellName(posOf(c.index))), BS_OWNERDRAW);
-            buttonProc = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrW(v.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(cellProc)));
-        } else {
-            v.hwnd =
-                create(kViewClass, wide(c.caption), c.kind == Kind::Strip ? WS_CLIPCHILDREN : 0);
-        }
-        SetWindowLongPtrW(v.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        views_.push_back(v);
-        if (c.kind == Kind::Strip) {
-            build(layout::kStatusControls, static_cast<int>(views_.size()) - 1, kStatusControlId);
-        }
-    }
 }
 
 void MainWindow::buildMenus() {
@@ -150,17 +121,6 @@ void MainWindow::buildMenus() {
     DrawMenuBar(hwnd_);
 }
 
-void MainWindow::arrange() {
-    for (const View& v : views_) {
-        const RECT r = boxInParent(v);
-        SetWindowPos(v.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        InvalidateRect(v.hwnd, nullptr, FALSE);
-    }
-    fit();
-    render({});  // at the new scale's size, all of it
-}
-
 void MainWindow::fit() {
     if (font_) DeleteObject(font_);
     font_ = checked(createFont(dpi_), Step::Font);
@@ -170,39 +130,12 @@ void MainWindow::fit() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-view::Box MainWindow::deviceBox(const View& v) const {
-    return view::device(v.place, scale());
-}
-
-RECT MainWindow::boxInParent(const View& v) const {
-    const view::Box b = deviceBox(v);
-    if (v.parent < 0) return rectOf(b);
-    const view::Box outer = deviceBox(views_[std::size_t(v.parent)]);
-    return rectOf(b, {outer.left, outer.top});
-}
-
-MainWindow::View* MainWindow::viewOf(HWND h) {
-    for (View& v : views_) {
-        if (v.hwnd == h) return &v;
-    }
-    return nullptr;
-}
-
-HWND MainWindow::windowOf(const layout::Control* c) const {
-    for (const View& v : views_) {
-        if (v.control == c) return v.hwnd;
-    }
-    return nullptr;
-}
-
-void MainWindow::paint(const View& v, HDC dc) {
-    paintScene(dc, deviceBox(v));
-    if (v.control->kind == Kind::Label || v.control->kind == Kind::ClockLabel) paintText(v, dc);
+view::Box MainWindow::deviceBox(const layout::Control& c) const {
+    return view::device(view::inClient(c), scale());
 }
 
 void MainWindow::render(const view::Changes& c) {
-    // The client area is drawn once, in memory, where it changed; every window then
-    // shows its part of it, whatever lies over or under it.
+    // The client area is drawn once, in memory, where it changed, and shown from there.
     const view::Box client = view::clientArea(scale());
     std::vector<view::Box> boxes = view::toRedraw(c, scale());
     if (!shown_ || shown_->width() != client.width || shown_->height() != client.height) {
@@ -213,38 +146,39 @@ void MainWindow::render(const view::Changes& c) {
     for (const view::Box& b : boxes) {
         shown_->draw(steps, b);
         const RECT r = rectOf(b);
-        RedrawWindow(hwnd_, &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        InvalidateRect(hwnd_, &r, FALSE);
     }
 }
 
-void MainWindow::paintScene(HDC dc, const view::Box& at) {
+void MainWindow::paint(HDC dc, const RECT& dirty) {
     if (!shown_) return;
-    const int left = std::max(0, at.left), top = std::max(0, at.top);
-    const int width = std::min(shown_->width(), at.right()) - left,
-              height = std::min(shown_->height(), at.bottom()) - top;
+    const int left = std::max(0, int(dirty.left)), top = std::max(0, int(dirty.top));
+    const int width = std::min(shown_->width(), int(dirty.right)) - left,
+              height = std::min(shown_->height(), int(dirty.bottom)) - top;
     if (width <= 0 || height <= 0) return;
     std::vector<std::uint32_t> pixels;
     pixels.reserve(std::size_t(width) * std::size_t(height));
     for (int y = top; y < top + height; ++y)
         for (int x = left; x < left + width; ++x)
             pixels.push_back(shown_->at(x, y));
-    blit(dc, {left - at.left, top - at.top, width, height}, pixels);
+    blit(dc, {left, top, width, height}, pixels);
+    for (const auto& [c, caption] : captions_)
+        paintText(dc, *c, caption);
 }
 
-void MainWindow::paintText(const View& v, HDC dc) {
-    RECT box;
-    GetClientRect(v.hwnd, &box);
-    const std::wstring caption = windowText(v.hwnd);
+void MainWindow::paintText(HDC dc, const layout::Control& c, const std::string& caption) {
+    RECT box = rectOf(deviceBox(c));
+    const std::wstring text = wide(caption);
     HGDIOBJ old = SelectObject(dc, font_);
     SIZE size{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-    const double narrowing = view::narrowing(size.cx, box.right);
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    const double narrowing = view::narrowing(size.cx, box.right - box.left);
     HFONT narrow = narrowing < 1 ? createFont(dpi_, narrowing) : nullptr;
     if (narrow) SelectObject(dc, narrow);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    const UINT align = v.control->align == layout::Align::Right ? DT_RIGHT : DT_LEFT;
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &box,
+    const UINT align = c.align == layout::Align::Right ? DT_RIGHT : DT_LEFT;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
               align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     if (narrow) DeleteObject(narrow);
@@ -271,37 +205,69 @@ void MainWindow::pointerDown(bool left, std::optional<Pos> cell) {
                        0, menuClosedAt_ && GetMessageTime() == *menuClosedAt_);
 }
 
-LRESULT MainWindow::accessible(const View& v, WPARAM wp, LPARAM lp) {
-    const auto spoken = [this, &c = *v.control] {
-        return view::spoken(game(), presenter_.marker(), c);
-    };
-    return spoken().role == view::Role::None ? 0 : accessibleObject(v.hwnd, wp, lp, spoken);
+view::Spoken MainWindow::spoken(const layout::Control& c) const {
+    for (const auto& [label, caption] : captions_) {
+        if (label == &c) return {view::Role::None, caption, {}};
+    }
+    return view::spoken(game(), presenter_.marker(), c);
+}
+
+RECT MainWindow::onScreen(const layout::Control& c) const {
+    RECT r = rectOf(deviceBox(c));
+    MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+long MainWindow::childAt(POINT screen) const {
+    ScreenToClient(hwnd_, &screen);
+    const std::optional<Pos> cell = view::cellAt(screen.x, screen.y, scale());
+    for (const layout::Control* c : children_) {
+        if (c->kind == Kind::Cell ? cell && c->index == indexOf(*cell)
+                                  : deviceBox(*c).contains(screen.x, screen.y))
+            return childId(c);
+    }
+    return CHILDID_SELF;
+}
+
+void MainWindow::press(const layout::Control& c) {
+    if (c.kind == Kind::Cell) presenter_.press(posOf(c.index));
+}
+
+long MainWindow::childId(const layout::Control* c) const {
+    const auto at = std::find(children_.begin(), children_.end(), c);
+    return at == children_.end() ? 0 : long(at - children_.begin()) + 1;
 }
 
 void MainWindow::present(const view::Changes& c) {
     render(c);
     for (const view::Update& u : view::updates(game(), presenter_.marker(), c)) {
-        const HWND h = windowOf(u.control);
+        const long child = childId(u.control);
+        const auto tell = [this, child](DWORD event) {
+            if (child) NotifyWinEvent(event, hwnd_, OBJID_CLIENT, child);
+        };
         switch (u.what) {
-            case view::Update::Shown:
-                ShowWindow(h, u.on ? SW_SHOWNA : SW_HIDE);
+            case view::Update::Shown:  // drawn in the scene
                 break;
             case view::Update::Caption:
-                SetWindowTextW(h, wide(u.text).c_str());
-                InvalidateRect(h, nullptr, FALSE);
+                for (auto& [label, caption] : captions_) {
+                    if (label != u.control) continue;
+                    caption = u.text;
+                    const RECT r = rectOf(deviceBox(*label));
+                    InvalidateRect(hwnd_, &r, FALSE);
+                    tell(EVENT_OBJECT_NAMECHANGE);
+                }
                 break;
             case view::Update::Pressed:
-                // A pressed button is what a screen reader reads as a lit cell.
-                SendMessageW(h, BM_SETSTATE, u.on, 0);
+                tell(EVENT_OBJECT_STATECHANGE);
                 break;
             case view::Update::Value:
-                notify(EVENT_OBJECT_VALUECHANGE, h);
+                tell(EVENT_OBJECT_VALUECHANGE);
                 break;
             case view::Update::Name:
-                notify(EVENT_OBJECT_NAMECHANGE, h);
+                tell(EVENT_OBJECT_NAMECHANGE);
                 break;
             case view::Update::Focus:
-                if (h) notify(EVENT_OBJECT_FOCUS, h);
+                tell(EVENT_OBJECT_FOCUS);
                 break;
             case view::Update::Entry:
                 EnableMenuItem(menuBar_, UINT(kMenuCommandId + u.index),
@@ -341,18 +307,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             presenter_.tick(wp - 1);
             return 0;
-        case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-            if (const View* v = viewOf(item->hwndItem)) paint(*v, item->hDC);
-            return TRUE;
-        }
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd_, &ps);
-            paintScene(dc, view::clientArea(scale()));
+            paint(dc, ps.rcPaint);
             EndPaint(hwnd_, &ps);
             return 0;
         }
+        case WM_GETOBJECT:
+            if (const LRESULT object = accessibleObject(hwnd_, wp, lp, *this)) return object;
+            break;
         case WM_ERASEBKGND:
             return 1;  // every pixel is painted
         case WM_KEYDOWN:
@@ -362,8 +326,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
-            // Every press in the client area comes here: the windows over it let the
-            // mouse through. The release comes here too, wherever it is made.
+            // The release comes here too, wherever it is made.
             const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
             if (left) SetCapture(hwnd_);
             pointerDown(left, cellAt(lp));
@@ -381,7 +344,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
             const auto* suggested = reinterpret_cast<const RECT*>(lp);
             SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            arrange();
+            fit();
+            render({});  // at the new scale's size, all of it
             return 0;
         }
         case WM_DESTROY:
@@ -391,55 +355,6 @@ LRESULT MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
             break;
     }
     return DefWindowProcW(hwnd_, message, wp, lp);
-}
-
-LRESULT CALLBACK MainWindow::viewProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-    const View* v = self ? self->viewOf(h) : nullptr;
-    switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(h, &ps);
-            if (v) self->paint(*v, dc);
-            EndPaint(h, &ps);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;  // every pixel is painted
-        case WM_NCHITTEST:
-            return HTTRANSPARENT;
-        case WM_GETOBJECT:
-            if (v) {
-                if (const LRESULT object = self->accessible(*v, wp, lp)) return object;
-            }
-            break;
-        default:
-            break;
-    }
-    return DefWindowProcW(h, message, wp, lp);
-}
-
-LRESULT CALLBACK MainWindow::cellProc(HWND h, UINT message, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-    const View* v = self ? self->viewOf(h) : nullptr;
-    if (v) {
-        const Pos p = posOf(v->control->index);
-        switch (message) {
-            case WM_NCHITTEST:
-                // The mouse goes through to the client area. A cell never takes the
-                // focus, nor shows itself pressed while the mouse is held over it.
-                return HTTRANSPARENT;
-            case BM_CLICK:
-                // A screen reader's press.
-                self->presenter_.press(p);
-                return 0;
-            case WM_ERASEBKGND:
-                return 1;
-            default:
-                break;
-        }
-    }
-    return CallWindowProcW(buttonProc, h, message, wp, lp);
 }
 
 }  // namespace brindle::win32

@@ -22,6 +22,7 @@
 
 #include "expected.h"
 #include "layout/layout.h"
+#include "view/controls.h"
 #include "view/paint.h"
 #include "win32/main_window.h"
 
@@ -89,13 +90,14 @@ std::wstring textOf(HWND h) {
     return s;
 }
 
-// A window's client area as it is drawn on the screen.
+// A window's client area, or a part of it, as it is drawn on the screen.
 struct Shot {
-    explicit Shot(HWND h) {
+    explicit Shot(HWND h, std::optional<RECT> part = {}) {
         RECT r;
         GetClientRect(h, &r);
-        width = r.right;
-        height = r.bottom;
+        r = part.value_or(r);
+        width = r.right - r.left;
+        height = r.bottom - r.top;
         BITMAPINFO bi{};
         bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
@@ -103,7 +105,7 @@ struct Shot {
         HDC mem = CreateCompatibleDC(dc);
         HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old = SelectObject(mem, bmp);
-        BitBlt(mem, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+        BitBlt(mem, 0, 0, width, height, dc, r.left, r.top, SRCCOPY);
         GdiFlush();
         const auto* p = static_cast<const std::uint32_t*>(bits);
         pixels.assign(p, p + std::size_t(width) * std::size_t(height));
@@ -200,6 +202,64 @@ UINT commandId(std::string_view name) {
     return 0;
 }
 
+// The main window's client area as a screen reader finds it, through the system's
+// accessibility interface; its controls are children by number.
+class Reader {
+  public:
+    explicit Reader(HWND window) {
+        AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&a_));
+    }
+    ~Reader() {
+        if (a_) a_->Release();
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+    IAccessible* get() const { return a_; }
+    long count() const {
+        long n = 0;
+        if (a_) a_->get_accChildCount(&n);
+        return n;
+    }
+    std::wstring name(long child) const { return text(child, &IAccessible::get_accName); }
+    std::wstring value(long child) const { return text(child, &IAccessible::get_accValue); }
+    long role(long child) const {
+        VARIANT r{};
+        return a_ && a_->get_accRole(id(child), &r) == S_OK ? r.lVal : -1;
+    }
+    long state(long child) const {
+        VARIANT r{};
+        return a_ && a_->get_accState(id(child), &r) == S_OK ? r.lVal : -1;
+    }
+    RECT place(long child) const {
+        long x = 0, y = 0, w = 0, h = 0;
+        if (a_) a_->accLocation(&x, &y, &w, &h, id(child));
+        return {x, y, x + w, y + h};
+    }
+    bool press(long child) const { return a_ && a_->accDoDefaultAction(id(child)) == S_OK; }
+    // "role|name|value", as a screen reader reads it.
+    std::wstring spoken(long child) const {
+        return std::to_wstring(role(child)) + L"|" + name(child) + L"|" + value(child);
+    }
+
+  private:
+    static VARIANT id(long child) {
+        VARIANT v{};
+        v.vt = VT_I4;
+        v.lVal = child;
+        return v;
+    }
+    using Get = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+    std::wstring text(long child, Get get) const {
+        BSTR s = nullptr;
+        if (!a_ || FAILED((a_->*get)(id(child), &s)) || !s) return {};
+        std::wstring out(s);
+        SysFreeString(s);
+        return out;
+    }
+    IAccessible* a_ = nullptr;
+};
+
 class Window : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -236,17 +296,24 @@ class Window : public ::testing::Test {
     bool enabled(std::string_view entry) const {
         return !(GetMenuState(GetMenu(hwnd()), commandId(entry), MF_BYCOMMAND) & MF_GRAYED);
     }
-    HWND control(std::string_view name) const {
-        for (std::size_t i = 0; i < layout::kMainControls.size(); ++i) {
-            if (layout::kMainControls[i].name == name)
-                return GetDlgItem(hwnd(), int(kMainControlId + i));
+    // The child a screen reader finds where the control lies; 0: none.
+    long control(std::string_view name) const {
+        const view::Box b = view::device(view::inClient(view::control(name)), scale);
+        POINT at{b.left, b.top};
+        ClientToScreen(hwnd(), &at);
+        const RECT want{at.x, at.y, at.x + b.width, at.y + b.height};
+        const Reader reader(hwnd());
+        for (long k = 1; k <= reader.count(); ++k) {
+            const RECT place = reader.place(k);
+            if (EqualRect(&place, &want)) return k;
         }
-        const HWND strip = GetDlgItem(hwnd(), kMainControlId);
-        for (std::size_t i = 0; i < layout::kStatusControls.size(); ++i) {
-            if (layout::kStatusControls[i].name == name)
-                return GetDlgItem(strip, int(kStatusControlId + i));
-        }
-        return nullptr;
+        ADD_FAILURE() << "no child where " << name << " lies";
+        return 0;
+    }
+    RECT inClient(long child) const {
+        RECT r = Reader(hwnd()).place(child);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
     }
     std::string board() const { return Shot(hwnd()).board(); }
     // Whether the board comes to show `b` within a few seconds.
@@ -293,35 +360,6 @@ std::function<void()> answerStopBox(std::wstring& seen, int button) {
             PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
         }
     };
-}
-
-// What a screen reader gets from a control through the system's accessibility
-// interface: "role|name|value".
-std::wstring spoken(HWND control) {
-    IAccessible* a = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                          reinterpret_cast<void**>(&a)))) {
-        return L"no object";
-    }
-    // It answers only for the interfaces it has: a reader that asks for any other gets none.
-    for (REFIID lacked : {__uuidof(IEnumVARIANT), __uuidof(IServiceProvider)}) {
-        void* other = reinterpret_cast<void*>(1);
-        if (a->QueryInterface(lacked, &other) != E_NOINTERFACE || other) return L"wrong interface";
-    }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    VARIANT role{};
-    BSTR name = nullptr, value = nullptr;
-    a->get_accRole(self, &role);
-    a->get_accName(self, &name);
-    a->get_accValue(self, &value);
-    std::wstring out =
-        std::to_wstring(role.lVal) + L"|" + (name ? name : L"") + L"|" + (value ? value : L"");
-    SysFreeString(name);
-    SysFreeString(value);
-    a->Release();
-    return out;
 }
 
 }  // namespace

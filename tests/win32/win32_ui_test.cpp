@@ -66,12 +66,13 @@ TEST_F(Window, AClickThatClosesAMenuOnlyClosesIt) {
 }
 
 TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
-    const HWND seconds = control("Label3");
-    const auto icon = [this] { return Shot(control("Picture1")).pixels; };
+    const long seconds = control("Label3");
+    const auto icon = [this] { return Shot(hwnd(), inClient(control("Picture1"))).pixels; };
+    const auto read = [this](long child) { return Reader(hwnd()).name(child); };
     const auto first = icon();
     // Bounded waits, generous for a loaded machine: the timers are real.
     EXPECT_TRUE(pump(5000, [&] { return icon() != first; }));
-    EXPECT_TRUE(pump(8000, [&] { return std::stoi(textOf(seconds)) >= 2; }));
+    EXPECT_TRUE(pump(8000, [&] { return std::stoi(L"0" + read(seconds)) >= 2; }));
     click(hwnd(), {120, 120});
     EXPECT_TRUE(shows(expected::plusOn(3, 3)));
     std::wstring seen;
@@ -88,7 +89,7 @@ TEST_F(Window, TheClockAndIconRunUntilAStopThatAsksFirst) {
     EXPECT_EQ(offScene(hwnd(), window->game()), 0);
     EXPECT_FALSE(enabled("GameStop"));
     EXPECT_TRUE(enabled("GameNew"));
-    EXPECT_EQ(textOf(control("Label1")) + L":" + textOf(seconds), L"0:0");
+    EXPECT_EQ(read(control("Label1")) + L":" + read(seconds), L"0:0");
     // The cover takes clicks and keys; no timer runs, so the clock and the icon stand.
     click(hwnd(), {120, 120});
     key(VK_RIGHT);
@@ -162,12 +163,14 @@ TEST_F(Window, TheKeysMoveAMarkerAndPlayIt) {
 TEST_F(Window, CellsReadAsNamedButtonsPressedWhileLit) {
     choose("LoadDem1");
     const std::string seen = board();
+    const Reader reader(hwnd());
     for (int i = 0; i < kCellCount; ++i) {
         const Pos p = posOf(i);
-        const HWND cell = control("rc_" + std::to_string(p.row) + "_" + std::to_string(p.col));
-        EXPECT_EQ(textOf(cell),
-                  L"Ряд " + std::to_wstring(p.row) + L", столбец " + std::to_wstring(p.col));
-        const bool pressed = SendMessageW(cell, BM_GETSTATE, 0, 0) & BST_PUSHED;
+        const long cell = control("rc_" + std::to_string(p.row) + "_" + std::to_string(p.col));
+        EXPECT_EQ(reader.spoken(cell), std::to_wstring(ROLE_SYSTEM_PUSHBUTTON) + L"|Ряд " +
+                                           std::to_wstring(p.row) + L", столбец " +
+                                           std::to_wstring(p.col) + L"|");
+        const bool pressed = reader.state(cell) & STATE_SYSTEM_PRESSED;
         EXPECT_EQ(pressed, seen[std::size_t(i + i / kSide)] == 'X') << "cell " << i;
     }
     // Held down and moved off, a lit cell still reads pressed: it reads what it shows.
@@ -177,41 +180,52 @@ TEST_F(Window, CellsReadAsNamedButtonsPressedWhileLit) {
     mouse(at, MOUSEEVENTF_LEFTDOWN);
     mouse(off, 0);
     settle(hwnd());
-    EXPECT_TRUE(SendMessageW(control("rc_1_1"), BM_GETSTATE, 0, 0) & BST_PUSHED);
+    EXPECT_TRUE(reader.state(control("rc_1_1")) & STATE_SYSTEM_PRESSED);
     mouse(off, MOUSEEVENTF_LEFTUP);
     settle(hwnd());
     // A screen reader meets the cells row by row, each left to right: rc_1_1 first.
-    IAccessible* client = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(hwnd(), OBJID_CLIENT, __uuidof(IAccessible),
-                                                        reinterpret_cast<void**>(&client)));
-    long count = 0, got = 0;
-    client->get_accChildCount(&count);
+    const long count = reader.count();
+    long got = 0;
     std::vector<VARIANT> children(std::size_t(std::max(0L, count)));
-    AccessibleChildren(client, 0, count, children.data(), &got);
+    AccessibleChildren(reader.get(), 0, count, children.data(), &got);
     std::vector<std::wstring> read, rowByRow;
     for (VARIANT& child : children) {
-        IAccessible* a = nullptr;
-        if (child.vt == VT_DISPATCH && SUCCEEDED(child.pdispVal->QueryInterface(
-                                           __uuidof(IAccessible), reinterpret_cast<void**>(&a)))) {
-            // Wine's objects for child windows have no name of their own: the window's.
-            HWND window = nullptr;
-            WindowFromAccessibleObject(a, &window);
-            if (const std::wstring name = textOf(window); name.starts_with(L"Ряд"))
-                read.push_back(name);
-            a->Release();
-        }
+        const std::wstring name = child.vt == VT_I4 ? reader.name(child.lVal) : L"";
+        if (name.starts_with(L"Ряд")) read.push_back(name);
         VariantClear(&child);
     }
-    client->Release();
     for (int row = 1; row <= kSide; ++row)
         for (int col = 1; col <= kSide; ++col)
             rowByRow.push_back(L"Ряд " + std::to_wstring(row) + L", столбец " +
                                std::to_wstring(col));
     EXPECT_EQ(read, rowByRow);
+    const auto nameOf = [&reader](const VARIANT& child) {
+        return child.vt == VT_I4 ? reader.name(child.lVal) : L"not a child";
+    };
+    VARIANT first{}, second{}, self{};
+    self.vt = VT_I4;
+    reader.get()->accNavigate(NAVDIR_FIRSTCHILD, self, &first);
+    reader.get()->accNavigate(NAVDIR_NEXT, first, &second);
+    EXPECT_EQ(nameOf(first) + L" " + nameOf(second), rowByRow[0] + L" " + rowByRow[1]);
+    // A screen reader's pointer finds the cell that a click there plays.
+    for (const auto& c : expected::kClicks) {
+        POINT at{dev(c.x), dev(c.y)};
+        ClientToScreen(hwnd(), &at);
+        VARIANT found{};
+        reader.get()->accHitTest(at.x, at.y, &found);
+        EXPECT_EQ(nameOf(found), rowByRow[std::size_t((c.row - 1) * kSide + c.col - 1)])
+            << c.x << "," << c.y;
+    }
     // A screen reader's press plays the cell.
-    SendMessageW(control("rc_1_1"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(reader.press(control("rc_1_1")));
     settle(hwnd());
     EXPECT_EQ(board(), ".XX.X/XX.X./X.X.X/.X.X./X.X.X");
+    // Its focus is the keyboard's marker.
+    key(VK_LEFT);
+    settle(hwnd());
+    VARIANT focus{};
+    reader.get()->get_accFocus(&focus);
+    EXPECT_EQ(nameOf(focus), rowByRow[12]);
 }
 
 // Where a label's text puts ink when nothing clips it, drawn as a static control draws
@@ -295,8 +309,8 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClickOrEscape) {
             // Meanwhile the main window takes no command and no mouse button; each is run
             // before SendMessageW returns.
             SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(commandId("LoadFull"), 0), 0);
-            SendMessageW(control("rc_3_3"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-            SendMessageW(control("rc_3_3"), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+            SendMessageW(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(dev(120), dev(120)));
+            SendMessageW(hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(dev(120), dev(120)));
             POINT on{dev(100), dev(40)};  // on a text
             ClientToScreen(info, &on);
             // Pressed inside and released outside, a click is no click. The window holds
@@ -339,15 +353,26 @@ TEST_F(Window, TheHelpWindowsAreModalAndCloseOnAClickOrEscape) {
 TEST_F(Window, TheBarTheClockAndTheIconReadAloud) {
     const auto role = [](long r) { return std::to_wstring(r) + L"|"; };
     // A screen reader is told when the bar's value changes.
-    static std::vector<HWND> changed;
+    static std::vector<std::pair<HWND, LONG>> changed;  // window and child
     const HWINEVENTHOOK hook = SetWinEventHook(
         EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
-        [](HWINEVENTHOOK, DWORD, HWND h, LONG, LONG, DWORD, DWORD) { changed.push_back(h); },
+        [](HWINEVENTHOOK, DWORD, HWND h, LONG, LONG child, DWORD, DWORD) {
+            changed.emplace_back(h, child);
+        },
         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     click(hwnd(), {120, 120});
     pump(500, [&] { return !changed.empty(); });
     UnhookWinEvent(hook);
-    EXPECT_NE(std::find(changed.begin(), changed.end(), control("Process")), changed.end());
+    const std::pair<HWND, LONG> bar{hwnd(), control("Process")};
+    EXPECT_NE(std::find(changed.begin(), changed.end(), bar), changed.end());
+    // It answers only for the interfaces it has: a reader that asks for any other gets none.
+    const Reader reader(hwnd());
+    for (REFIID lacked : {__uuidof(IEnumVARIANT), __uuidof(IServiceProvider)}) {
+        void* other = reinterpret_cast<void*>(1);
+        EXPECT_EQ(reader.get()->QueryInterface(lacked, &other), E_NOINTERFACE);
+        EXPECT_EQ(other, nullptr);
+    }
+    const auto spoken = [&reader](long child) { return reader.spoken(child); };
     for (int i = 0; i < 65; ++i)
         SendMessageW(hwnd(), WM_TIMER, 7, 0);  // Timer7
     settle(hwnd());
@@ -373,9 +398,12 @@ TEST_F(Window, ADpiChangeLaysTheWindowOutAgain) {
     // the new scale's alone.
     EXPECT_EQ(shot.width, dev(242));
     EXPECT_EQ(shot.board(), "...../...../...../...../.....");
-    RECT last;  // rc_5_5, the last cell, at its place for the new scale
-    GetWindowRect(control("rc_5_5"), &last);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&last), 2);
+    // rc_5_5, the last cell, found by its name, at its place for the new scale.
+    const Reader reader(hwnd());
+    long lastCell = 0;
+    for (long k = 1; k <= reader.count(); ++k)
+        lastCell = reader.name(k) == L"Ряд 5, столбец 5" ? k : lastCell;
+    const RECT last = inClient(lastCell);
     EXPECT_EQ(last.left, dev(192));
     EXPECT_EQ(last.right, dev(192) + dev(50));
 }
@@ -389,7 +417,7 @@ TEST_F(Window, TheClockStaysInsideItsFrame) {
             SendMessageW(hwnd(), WM_TIMER, 7, 0);
         settle(hwnd());
         EXPECT_EQ(offScene(hwnd(), window->game()), 0) << minutes << " minutes";
-        minutesShown.emplace_back(control("Label1"));
+        minutesShown.emplace_back(hwnd(), inClient(control("Label1")));
     }
     EXPECT_NE(minutesShown[0].pixels, minutesShown[1].pixels) << "the minutes are drawn anew";
     // "0" stands at the right of its box.
