@@ -43,9 +43,10 @@ QWidget* make(const layout::Control& c, QWidget* parent) {
             return label;
         }
         default: {
-            auto* label = new QLabel(text::qt(c.caption), parent);
+            // Broken where every front end breaks it, not by Qt's own measure.
+            auto* label =
+                new QLabel(text::qt(view::broken(c.caption, view::pixelBox(c).width)), parent);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setWordWrap(true);
             label->setAutoFillBackground(true);
             return label;
         }

@@ -204,8 +204,9 @@ long units(std::string_view utf8) {
 }  // namespace
 
 std::vector<std::string> lines(std::string_view text, int width) {
-    // 8 points at 96 dots an inch are 32/3 pixels, so a pixel is 3/32 of the type's size.
-    const long room = long(width) * layout::kUnitsPerSize * 3 / 32;
+    // 8 points at 96 dots an inch, set as the desktops set them, at a whole 11 pixels; a
+    // browser's 32/3 pixels are narrower, so what fits the one fits the other.
+    const long room = long(width) * layout::kUnitsPerSize / 11;
     std::vector<std::string> out;
     for (std::size_t start = 0; start <= text.size();) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
@@ -227,6 +228,14 @@ std::vector<std::string> lines(std::string_view text, int width) {
         out.push_back(line);
         start = end + 1;
     }
+    return out;
+}
+
+std::string broken(std::string_view text, int width) {
+    const std::vector<std::string> all = lines(text, width);
+    std::string out = all.front();
+    for (std::size_t i = 1; i < all.size(); ++i)
+        out += '\n' + all[i];
     return out;
 }
 

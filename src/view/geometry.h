@@ -97,5 +97,8 @@ double narrowing(double needed, int room);
 // long for any line on one of its own. Measured by the type's own advances, not by a
 // toolkit, so that every front end and browser breaks it at the same words.
 std::vector<std::string> lines(std::string_view text, int width);
+// The same text with a line break wherever lines() ends a line, for a toolkit that
+// breaks only where it is told.
+std::string broken(std::string_view text, int width);
 
 }  // namespace brindle::view

@@ -113,10 +113,12 @@ void runInfoWindow(HINSTANCE instance, HWND owner, const layout::InfoWindow& whi
         if (c.kind == layout::Kind::CloseArea) continue;
         const RECT r = info.deviceBox(c);
         const DWORD kind = c.kind == layout::Kind::Label ? SS_LEFT | SS_NOPREFIX : SS_OWNERDRAW;
-        HWND control = CreateWindowExW(0, L"STATIC", wide(c.caption).c_str(),
-                                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind, r.left,
-                                       r.top, r.right - r.left, r.bottom - r.top, info.hwnd,
-                                       nullptr, instance, nullptr);
+        // A text broken where every front end breaks it; the static breaks it further
+        // only if this system's type is wider.
+        const std::wstring text = wide(view::broken(c.caption, view::pixelBox(c).width));
+        HWND control = CreateWindowExW(
+            0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind, r.left,
+            r.top, r.right - r.left, r.bottom - r.top, info.hwnd, nullptr, instance, nullptr);
         SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(info.font), FALSE);
         SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

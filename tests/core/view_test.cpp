@@ -286,11 +286,11 @@ TEST(Geometry, TextsBreakIntoLinesAtTheSameWordsEverywhere) {
         std::pair<std::string_view, int> text;
         std::vector<std::string> starts;
     } cases[] = {
-        {label(how, "Label2"), {"помощью"}},
-        {label(how, "Label3"), {"заокрашен", "квадрат"}},
+        {label(how, "Label2"), {"с"}},
+        {label(how, "Label3"), {"заокрашен", "этот"}},
         {label(pro, "Label2"), {"меню", "загружать", "меню", "дополнительную"}},
-        {label(pro, "Label3"), {"вы", "внизу"}},
-        {label(pro, "Label7"), {"процент", "таймер,"}},
+        {label(pro, "Label3"), {"вы", "Значок"}},
+        {label(pro, "Label7"), {"показывающая", "Рядом", "показывает"}},
         {{"Продолжить?", 1}, {}},
         {{"а бб\nв", 1}, {"бб", "в"}},
         {{"один два", 200}, {}},
