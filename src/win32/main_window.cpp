@@ -44,7 +44,7 @@ bool isCaption(const layout::Control& c) {
 }
 
 // The main window's controls in reading order, the strip's in its place.
-std::vector<const layout::Control*> inReadingOrder() {
+std::vector<const layout::Control*> allInReadingOrder() {
     std::vector<const layout::Control*> out;
     const auto strip = view::inReadingOrder(layout::kStatusControls);
     for (const layout::Control* c : view::inReadingOrder(layout::kMainControls)) {
@@ -58,7 +58,7 @@ std::vector<const layout::Control*> inReadingOrder() {
 
 MainWindow::MainWindow(HINSTANCE instance, view::WallClock now)
     : instance_(instance), presenter_(std::move(now)) {
-    for (const layout::Control* c : inReadingOrder()) {
+    for (const layout::Control* c : allInReadingOrder()) {
         if (isCaption(*c) && c->visible) captions_.emplace_back(c, c->caption);
         if (spoken(*c).role != view::Role::None || (isCaption(*c) && c->visible))
             children_.push_back(c);
