@@ -1,7 +1,9 @@
 #include "view/controls.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <span>
+#include <utility>
 
 #include "view/speech.h"
 
@@ -38,8 +40,30 @@ std::vector<const layout::Control*> inReadingOrder(std::span<const layout::Contr
             if (c.kind == layout::Kind::Cell && c.index == indexOf(p)) out.push_back(&c);
         }
     }
+    // The rest as a sighted reader meets them: row by row from the top, each row from
+    // the left, whatever their stacking; the clock's minutes before its seconds.
+    std::vector<const layout::Control*> rest;
     for (const layout::Control& c : table) {
-        if (c.kind != layout::Kind::Cell) out.push_back(&c);
+        if (c.kind != layout::Kind::Cell) rest.push_back(&c);
+    }
+    const auto place = [](const layout::Control* c) {
+        const Box b = pixelBox(*c);
+        return std::pair{b.top, b.left};
+    };
+    std::stable_sort(rest.begin(), rest.end(),
+                     [&](const auto* a, const auto* b) { return place(a) < place(b); });
+    out.insert(out.end(), rest.begin(), rest.end());
+    return out;
+}
+
+std::vector<const layout::Control*> inReadingOrder() {
+    std::vector<const layout::Control*> out;
+    for (const layout::Control* c : inReadingOrder(layout::kMainControls)) {
+        out.push_back(c);
+        if (c->kind == layout::Kind::Strip) {
+            for (const layout::Control* inStrip : inReadingOrder(layout::kStatusControls))
+                out.push_back(inStrip);
+        }
     }
     return out;
 }

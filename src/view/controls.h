@@ -50,8 +50,10 @@ std::vector<Update> updates(const Game& g, const Marker& m, const Changes& c);
 // The main window's control of this name; the layout has each.
 const layout::Control& control(std::string_view name);
 // A table's controls in the order screen readers meet them: its cells first, as
-// kReadingOrder reads them, then the others as they stack.
+// kReadingOrder reads them, then the others row by row from the top left.
 std::vector<const layout::Control*> inReadingOrder(std::span<const layout::Control> table);
+// All the main window's controls in that order, the strip's right after the strip.
+std::vector<const layout::Control*> inReadingOrder();
 // Where a main window's control lies in the client area, in layout pixels, whichever
 // table holds it.
 Box inClient(const layout::Control& c);

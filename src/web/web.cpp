@@ -120,13 +120,9 @@ EMSCRIPTEN_KEEPALIVE void brindle_start(double deviceRatio, double zoom) {
 // What the page builds once, before the game starts: the client area, the captions over the canvas,
 // the menus, the timers, the information windows and the fixed texts; places in layout pixels.
 EMSCRIPTEN_KEEPALIVE const char* brindle_layout() {
-    // What the page puts over the canvas, in the order screen readers meet it: the cells
-    // as they are read, then the rest as it stacks; the strip's and the icon's pictures
-    // are the canvas's alone.
-    std::vector<const layout::Control*> over = view::inReadingOrder(layout::kMainControls);
-    for (const layout::Control* c : view::inReadingOrder(layout::kStatusControls))
-        over.push_back(c);
-    const auto controls = list(over, [](const layout::Control* c) {
+    // What the page puts over the canvas, in the order screen readers meet it; the strip's
+    // and the icon's pictures are the canvas's alone.
+    const auto controls = list(view::inReadingOrder(), [](const layout::Control* c) {
         const bool drawn = c->kind == layout::Kind::Strip || c->kind == layout::Kind::Picture;
         return drawn ? std::string() : overCanvas(*c);
     });

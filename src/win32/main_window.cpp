@@ -43,22 +43,11 @@ bool isCaption(const layout::Control& c) {
     return c.kind == Kind::Label || c.kind == Kind::ClockLabel;
 }
 
-// The main window's controls in reading order, the strip's in its place.
-std::vector<const layout::Control*> allInReadingOrder() {
-    std::vector<const layout::Control*> out;
-    const auto strip = view::inReadingOrder(layout::kStatusControls);
-    for (const layout::Control* c : view::inReadingOrder(layout::kMainControls)) {
-        if (c->kind == Kind::Strip) out.insert(out.end(), strip.begin(), strip.end());
-        out.push_back(c);
-    }
-    return out;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, view::WallClock now)
     : instance_(instance), presenter_(std::move(now)) {
-    for (const layout::Control* c : allInReadingOrder()) {
+    for (const layout::Control* c : view::inReadingOrder()) {
         if (isCaption(*c) && c->visible) captions_.emplace_back(c, c->caption);
         if (spoken(*c).role != view::Role::None || (isCaption(*c) && c->visible))
             children_.push_back(c);

@@ -411,6 +411,25 @@ TEST(Speech, AStoppedGameSaysSoAndItsClockReadsZero) {
     EXPECT_EQ(clockValue(v.game()), "0 мин 0 с");
 }
 
+// Screen readers meet the main window as a sighted player reads it: the board row by
+// row from the top left, then the strip from the left: the icon, the bar, the clock,
+// and in it the minutes, the colon and the seconds.
+TEST(Speech, ScreenReadersMeetTheWindowAsItIsRead) {
+    const Presenter v;
+    std::vector<std::string> read, seen;
+    for (const layout::Control* c : inReadingOrder()) {
+        const bool caption = c->kind == layout::Kind::Label || c->kind == layout::Kind::ClockLabel;
+        if ((caption && c->visible) || spoken(v.game(), {}, *c).role != Role::None)
+            read.emplace_back(c->name);
+    }
+    for (int row = 1; row <= kSide; ++row)
+        for (int col = 1; col <= kSide; ++col)
+            seen.push_back("rc_" + std::to_string(row) + "_" + std::to_string(col));
+    for (const char* name : {"Picture1", "Process", "Time", "Label1", "Label2", "Label3"})
+        seen.emplace_back(name);
+    EXPECT_EQ(read, seen);
+}
+
 // The clock shows the whole seconds that really passed since it started, however its
 // ticks come; a timer may fire up to 50 ms early. The times are milliseconds of the
 // wall clock at each tick, counted from the start.
