@@ -346,6 +346,8 @@ async function accessibility(page) {
   same('the bar', named('progressbar'), ['Заполнение поля']);
   same('the clock', named('timer'), ['Время игры']);
   same('the icon', named('image'), ['игра работает и можно в неё играть']);
+  const strip = nodes.filter((n) => !n.ignored && n.role && ['image', 'progressbar', 'timer'].includes(n.role.value));
+  same('then the strip from the left: the icon, the bar, the clock', strip.map((n) => n.role.value), ['image', 'progressbar', 'timer']);
   same('the menu bar', named('menuitem').slice(0, 3), ['Игра', 'Загрузить', 'Справка']);
   same('the window\'s caption, a heading', named('heading'), ['Quorvane Brindle']);
 }

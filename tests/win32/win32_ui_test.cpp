@@ -188,12 +188,23 @@ TEST_F(Window, CellsReadAsNamedButtonsPressedWhileLit) {
     long got = 0;
     std::vector<VARIANT> children(std::size_t(std::max(0L, count)));
     AccessibleChildren(reader.get(), 0, count, children.data(), &got);
-    std::vector<std::wstring> read, rowByRow;
+    std::vector<std::wstring> read, rowByRow, after;  // the cells, and what comes after
     for (VARIANT& child : children) {
         const std::wstring name = child.vt == VT_I4 ? reader.name(child.lVal) : L"";
-        if (name.starts_with(L"Ряд")) read.push_back(name);
+        if (name.starts_with(L"Ряд"))
+            read.push_back(name);
+        else if (child.vt == VT_I4)
+            after.push_back(std::to_wstring(reader.role(child.lVal)));
+        if (name == L":") after.back() += L" :";
         VariantClear(&child);
     }
+    // Then the strip from the left: the icon, the bar, the clock, and in it the minutes,
+    // the colon and the seconds.
+    const std::wstring text = std::to_wstring(ROLE_SYSTEM_STATICTEXT);
+    EXPECT_EQ(after,
+              (std::vector<std::wstring>{
+                  std::to_wstring(ROLE_SYSTEM_GRAPHIC), std::to_wstring(ROLE_SYSTEM_PROGRESSBAR),
+                  std::to_wstring(ROLE_SYSTEM_CLOCK), text, text + L" :", text}));
     for (int row = 1; row <= kSide; ++row)
         for (int col = 1; col <= kSide; ++col)
             rowByRow.push_back(L"Ряд " + std::to_wstring(row) + L", столбец " +
