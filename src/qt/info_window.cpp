@@ -43,10 +43,12 @@ QWidget* make(const layout::Control& c, QWidget* parent) {
             return label;
         }
         default: {
-            // Broken where every front end breaks it, not by Qt's own measure.
+            // Broken where every front end breaks it; broken further only if the type
+            // found is wider than the one the words were measured in.
             auto* label =
                 new QLabel(text::qt(view::broken(c.caption, view::pixelBox(c).width)), parent);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setWordWrap(true);
             label->setAutoFillBackground(true);
             return label;
         }

@@ -308,6 +308,8 @@ TEST(Geometry, TextsBreakIntoLinesAtTheSameWordsEverywhere) {
         std::replace(flat.begin(), flat.end(), '\n', ' ');
         EXPECT_EQ(joined, flat) << "no word lost or split";
     }
+    // For a toolkit told where to break: a line break at the end of every line but the last.
+    EXPECT_EQ(broken("а бб\nв", 1), "а\nбб\nв");
 }
 
 TEST(Paint, RedrawingWhatChangedShowsTheGameAsDrawingItAllDoes) {
