@@ -151,8 +151,12 @@ void MainWindow::paint(HDC dc, const RECT& dirty) {
         for (int x = left; x < left + width; ++x)
             pixels.push_back(shown_->at(x, y));
     blit(dc, {left, top, width, height}, pixels);
-    for (const auto& [c, caption] : captions_)
-        paintText(dc, *c, caption);
+    // Only the captions the repaint reaches: the icon turns five times a second.
+    for (const auto& [c, caption] : captions_) {
+        const RECT box = rectOf(deviceBox(*c));
+        RECT both;
+        if (IntersectRect(&both, &box, &dirty)) paintText(dc, *c, caption);
+    }
 }
 
 void MainWindow::paintText(HDC dc, const layout::Control& c, const std::string& caption) {

@@ -56,6 +56,7 @@ class MainWindow : private Board {
     RECT onScreen(const layout::Control& c) const override;
     long childAt(POINT screen) const override;
     void press(const layout::Control& c) override;
+
     long childId(const layout::Control* c) const;  // 0: none
 
     HINSTANCE instance_;
@@ -68,7 +69,7 @@ class MainWindow : private Board {
     std::vector<const layout::Control*> children_;
     std::vector<std::pair<const layout::Control*, std::string>> captions_;  // as shown now
     view::Presenter presenter_;
-    std::optional<view::Raster> shown_;  // the client area, as every window shows it
+    std::optional<view::Raster> shown_;  // the client area, as the window shows it
     std::optional<LONG> menuClosedAt_;   // the message time when a menu last closed
     bool timersStarted_ = true;          // every SetTimer so far succeeded
 };
